@@ -1,0 +1,3 @@
+#include "tralvex/tralvex.h"
+
+TRALVEX_API TralvexStatus TRALVEX_CALL Tralvex(void) { return 0x4B4F; }

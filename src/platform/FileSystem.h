@@ -1,0 +1,77 @@
+// Files and directories. Paths are the library's own: "\" and "/" both
+// separate components, and a name may carry a drive ("C:") or begin with two
+// backslashes (a network path). On POSIX, backslashes become slashes before a
+// path reaches the system, a name that begins with "/" is rooted, and a
+// component that does not exist as spelled is matched case-insensitively.
+#ifndef TRALVEX_PLATFORM_FILESYSTEM_H
+#define TRALVEX_PLATFORM_FILESYSTEM_H
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tralvex::platform {
+
+// The longest path the system takes (260 on Windows, PATH_MAX on POSIX);
+// longer paths are refused, never cut into another path.
+std::size_t MaxPathLength();
+
+// True when the system treats a name beginning with "/" as rooted (POSIX).
+bool SlashRootsPath();
+
+enum class AccessStatus { ok, notFound, accessDenied, otherError };
+
+struct FileAttributes {
+  bool directory = false;
+  bool readOnly = false;
+};
+
+// What GetFileAttributesA tells of a path.
+AccessStatus QueryAttributes(const char* path, FileAttributes* attributes);
+
+// A file opened for one sequential read of the whole of it.
+class ReadOnlyFile {
+ public:
+  ReadOnlyFile() = default;
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+  ~ReadOnlyFile() { Close(); }
+
+  bool Open(const char* path);
+  // False when the size cannot be read or does not fit 32 bits.
+  bool Size(uint32_t* size);
+  bool Read(void* buffer, uint32_t size, uint32_t* bytesRead);
+  void Close();
+
+ private:
+  intptr_t handle_ = -1;
+};
+
+// Outcome of opening a file for reading and closing it again.
+enum class ProbeResult { ok, notFound, fileError, otherFailure };
+ProbeResult ProbeReadable(const char* path);
+
+// Creates the file when missing, never truncating one that exists.
+ProbeResult CreateIfMissing(const char* path);
+
+// Deletes a file. On failure returns false and sets cause to one of the
+// file-error causes (2 not found, 3 bad path, 5 access denied ...).
+bool DeleteFileWithCause(const char* path, int* cause);
+
+// The directory getters behave like their Windows namesakes: the length
+// written without the NUL, the size needed when the buffer is too small, 0
+// on failure.
+std::size_t WindowsDirectory(char* buffer, std::size_t size);
+std::size_t CurrentDirectory(char* buffer, std::size_t size);
+// The running program's own file (GetModuleFileNameA with no module).
+std::size_t ExecutableFileName(char* buffer, std::size_t size);
+
+// True when size bytes (or up to a NUL) can be read at text.
+bool IsReadableText(const char* text, std::size_t size);
+
+// Test seam: the directory that stands for the Windows directory on POSIX
+// (the system configuration directory). Null restores the built-in one.
+void OverrideWindowsDirectory(const char* directory);
+
+}  // namespace tralvex::platform
+
+#endif
