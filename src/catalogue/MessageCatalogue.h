@@ -28,6 +28,10 @@ class MessageCatalogue : public ErrorList {
   // A catalogue on no file: every lookup finds nothing.
   MessageCatalogue() = default;
 
+  // A catalogue not yet opened, for opening step by step.
+  MessageCatalogue(LoadedFileTable& files, const DefaultDirectory& directory)
+      : files_(&files), directory_(&directory) {}
+
   // Opens fileName (completed against the default directory) and selects
   // sectionName, or the file's default section when it is null or empty.
   // Throws OpenFailure, or std::bad_alloc.
