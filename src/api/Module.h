@@ -7,11 +7,14 @@
 #include <cstdint>
 
 #include "errors/BuiltInTexts.h"
+#include "tralvex/tralvex.h"
 
 namespace tralvex {
 
 struct Module {
   BuiltInTexts texts;
+  // Every message box goes through it; null means the platform's own.
+  Msg_MessageBoxProc messageBoxHook = nullptr;
 };
 
 // The live module; valid between OnModuleLoad and OnModuleUnload.
