@@ -52,7 +52,7 @@ class FakeMessageServices : public MessageServices {
   const char* LookupMessageText(uint32_t handle, uint32_t number,
                                 const char* defaultText) override {
     lookedUp.push_back(number);
-    const char* found = CatalogueMessage(handle, number);
+    const char* found = Find(handle, number);
     if (found != nullptr) return found;
     return defaultText != nullptr ? defaultText : MakePlaceholderText(number);
   }
@@ -64,7 +64,12 @@ class FakeMessageServices : public MessageServices {
 
   bool IsPlaceholder(const char* text) override { return text == placeholder_; }
 
+  // Handle 0 is never registered: only the lookups reach the error catalogue.
   const char* CatalogueMessage(uint32_t handle, uint32_t number) override {
+    return handle != 0 ? Find(handle, number) : nullptr;
+  }
+
+  const char* Find(uint32_t handle, uint32_t number) {
     auto catalogue = catalogues.find(handle);
     if (catalogue == catalogues.end()) return nullptr;
     auto message = catalogue->second.find(number);
