@@ -2,9 +2,8 @@
 # Builds the fuzz targets with clang and runs each one for a bounded time
 # from its seed corpus (fuzz/corpus/<name>/ for fuzz/<name>_fuzzer.cpp).
 # TRALVEX_FUZZ_SECONDS (or FUZZ_SECONDS) sets the time per target (default
-# 60 s). A crash, a
-# sanitizer report or a failed check fails the script; the input that found
-# it is left in build/fuzz/findings/.
+# 60 s). A crash, a sanitizer report or a failed check fails the script; the
+# input that found it is left in build/fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${TRALVEX_FUZZ_SECONDS:-${FUZZ_SECONDS:-60}}
