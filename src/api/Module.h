@@ -11,6 +11,7 @@
 #include "catalogue/LoadedFileTable.h"
 #include "catalogue/SearchDirectories.h"
 #include "errors/BuiltInTexts.h"
+#include "tralvex/tralvex.h"
 
 namespace tralvex {
 
@@ -30,6 +31,8 @@ struct Module {
   char placeholderText[14] = {};
   // The application's stand-ins for the window functions, if any.
   WindowHooks windowHooks;
+  // Every message box goes through it; null means the platform's own.
+  Msg_MessageBoxProc messageBoxHook = nullptr;
 };
 
 // The live module; valid between OnModuleLoad and OnModuleUnload.

@@ -106,8 +106,8 @@ int MessageFileData::ResolveAliases() {
       std::size_t stop = WalkPath(i, target, state, path);
       std::size_t treeEnd = path.size();
       if (stop < count && state[stop] == kOnPath) {
-        treeEnd = static_cast<std::size_t>(
-            std::find(path.rbegin(), path.rend(), stop).base() - path.begin() - 1);
+        treeEnd = static_cast<std::size_t>(std::find(path.rbegin(), path.rend(), stop).base() -
+                                           path.begin() - 1);
         if (!ResolveCycle(path, treeEnd)) return 0;
       }
       for (std::size_t k = treeEnd; k-- > 0;) {

@@ -8,8 +8,8 @@
 namespace tralvex {
 
 struct MessageEntry {
-  const char* text;      // NUL-terminated, in the file's text buffer
-  uint16_t shareCount;   // number of sections holding this entry
+  const char* text;     // NUL-terminated, in the file's text buffer
+  uint16_t shareCount;  // number of sections holding this entry
 };
 
 // The most sections one entry can be shared by; a section that would be one

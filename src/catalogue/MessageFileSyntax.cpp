@@ -38,16 +38,16 @@ std::string_view NextLine(const char*& cursor, const char* end) {
   while (begin < end && *begin == ' ') ++begin;
   // A carriage return is never the second byte of a double-byte character,
   // so a plain byte search finds the line end on every code page.
-  const char* cr = static_cast<const char*>(
-      std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
+  const char* cr =
+      static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
   const char* lineEnd = cr != nullptr ? cr : end;
   cursor = lineEnd;
   if (cr != nullptr) {
     ++cursor;
     if (cursor < end && *cursor == '\n') ++cursor;
   }
-  const char* nul = static_cast<const char*>(
-      std::memchr(begin, '\0', static_cast<std::size_t>(lineEnd - begin)));
+  const char* nul =
+      static_cast<const char*>(std::memchr(begin, '\0', static_cast<std::size_t>(lineEnd - begin)));
   if (nul != nullptr) lineEnd = nul;
   return std::string_view(begin, static_cast<std::size_t>(lineEnd - begin));
 }

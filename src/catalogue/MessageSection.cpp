@@ -53,7 +53,7 @@ int MessageSection::MergeMessages(MessageSection& other) {
   int result = 1;
   try {
     messages_.Reserve(messages_.Size() > other.MessageCount() ? messages_.Size()
-                                                               : other.MessageCount());
+                                                              : other.MessageCount());
     EntryPool& pool = Pool();
     const bool samePool = other.pool_ == pool_;
     other.messages_.ForEach([&](uint32_t number, MessageEntry* entry) {
