@@ -19,8 +19,8 @@ Module& TheModule() { return *liveModule; }
 void OnModuleLoad() {
   if (liveModule != nullptr) return;
   liveModule = new (moduleStorage) Module();
-  liveModule->texts = SelectBuiltInTexts(platform::UserDefaultLocaleId(),
-                                         platform::ActiveCodePage().id);
+  liveModule->texts =
+      SelectBuiltInTexts(platform::UserDefaultLocaleId(), platform::ActiveCodePage().id);
 }
 
 void OnModuleUnload() {
