@@ -84,30 +84,58 @@ struct Span {
   std::size_t close;  // position of "}"
 };
 
-std::vector<Span> CollectReferences(const char* text, std::size_t length) {
-  std::vector<Span> spans;
+struct References {
+  Span spans[kMaxReferences];
+  std::size_t count = 0;
+};
+
+References CollectReferences(const char* text, std::size_t length) {
+  References found;
   const char* end = text + length;
   const char* open = platform::FindChar(text, end, '{');
-  while (open != nullptr && spans.size() < static_cast<std::size_t>(kMaxReferences)) {
+  while (open != nullptr && found.count < static_cast<std::size_t>(kMaxReferences)) {
     const char* close = platform::FindChar(open + 1, end, '}');
     if (close == nullptr) break;
-    spans.push_back(
-        {static_cast<std::size_t>(open - text), static_cast<std::size_t>(close - text)});
+    found.spans[found.count++] = {static_cast<std::size_t>(open - text),
+                                  static_cast<std::size_t>(close - text)};
     open = platform::FindChar(close + 1, end, '{');
   }
-  return spans;
+  return found;
 }
+
+// Holds one reference at a time: on the stack when it is short.
+class WorkCopy {
+ public:
+  // Throws std::bad_alloc when a long reference finds no memory.
+  explicit WorkCopy(std::size_t largest) {
+    if (largest + 1 > sizeof small_) {
+      large_.resize(largest + 1);
+      data_ = large_.data();
+    }
+  }
+  char* Hold(const char* text, std::size_t length) {
+    std::memcpy(data_, text, length);
+    data_[length] = '\0';
+    return data_;
+  }
+
+ private:
+  char small_[128];
+  std::vector<char> large_;
+  char* data_ = small_;
+};
 
 }  // namespace
 
-ParsedReference ParseMessageReference(std::string& reference) {
+ParsedReference ParseMessageReference(char* reference, std::size_t length) {
   ParsedReference parsed;
   // Drop the closing brace, then the blanks before it.
-  if (!reference.empty() && reference.back() == '}') reference.pop_back();
-  while (!reference.empty() && reference.back() == ' ') reference.pop_back();
-  std::size_t innerStart = !reference.empty() && reference[0] == '{' ? 1 : 0;
-  const char* inner = reference.c_str() + innerStart;
-  std::size_t innerLength = reference.size() - innerStart;
+  if (length > 0 && reference[length - 1] == '}') --length;
+  while (length > 0 && reference[length - 1] == ' ') --length;
+  reference[length] = '\0';
+  std::size_t innerStart = length > 0 && reference[0] == '{' ? 1 : 0;
+  const char* inner = reference + innerStart;
+  std::size_t innerLength = length - innerStart;
   const char* bar = platform::FindChar(inner, inner + innerLength, '|');
   bool readNumber;
   if (bar != nullptr) {
@@ -120,9 +148,17 @@ ParsedReference ParseMessageReference(std::string& reference) {
     readNumber = innerLength >= 2;
   }
   if (readNumber) {
-    std::size_t length = innerLength < kMaxNumberLength ? innerLength : kMaxNumberLength;
-    parsed.number = ReadHexNumber(std::string_view(inner, length));
+    std::size_t digits = innerLength < kMaxNumberLength ? innerLength : kMaxNumberLength;
+    parsed.number = ReadHexNumber(std::string_view(inner, digits));
   }
+  return parsed;
+}
+
+ParsedReference ParseMessageReference(std::string& reference) {
+  std::size_t length = reference.size();
+  reference.push_back('\0');
+  ParsedReference parsed = ParseMessageReference(reference.data(), length);
+  reference.resize(std::strlen(reference.c_str()));
   return parsed;
 }
 
@@ -140,14 +176,20 @@ EvaluationResult EvaluateReferences(const char* source, char* buffer, ReferenceL
   if (source == nullptr || buffer == nullptr) return result;
   std::size_t room = std::strlen(buffer);
   std::size_t length = std::strlen(source);
+  References refs = CollectReferences(source, length);
+  if (refs.count == 0) {
+    CopyIntoPrefilled(buffer, source);
+    result.outcome = Evaluation::kCopied;
+    result.lastMissing = lookup.IsMissing(source);
+    return result;
+  }
   try {
-    std::vector<Span> spans = CollectReferences(source, length);
-    if (spans.empty()) {
-      CopyIntoPrefilled(buffer, source);
-      result.outcome = Evaluation::kCopied;
-      result.lastMissing = lookup.IsMissing(source);
-      return result;
+    std::size_t largest = 0;
+    for (std::size_t i = 0; i < refs.count; ++i) {
+      std::size_t size = refs.spans[i].close - refs.spans[i].open + 1;
+      if (size > largest) largest = size;
     }
+    WorkCopy work(largest);
     // The buffer is rewritten from its start, so a source that lies in it is
     // read from a copy.
     std::string sourceCopy;
@@ -155,13 +197,12 @@ EvaluationResult EvaluateReferences(const char* source, char* buffer, ReferenceL
       sourceCopy.assign(source, length);
       source = sourceCopy.c_str();
     }
-    std::string work;
-    work.reserve(length);
     RoomedWriter out(buffer, room);
-    out.Append(source, spans[0].open);
-    for (std::size_t i = 0; i < spans.size(); ++i) {
-      work.assign(source + spans[i].open, spans[i].close - spans[i].open + 1);
-      ParsedReference parsed = ParseMessageReference(work);
+    out.Append(source, refs.spans[0].open);
+    for (std::size_t i = 0; i < refs.count; ++i) {
+      const Span& span = refs.spans[i];
+      std::size_t size = span.close - span.open + 1;
+      ParsedReference parsed = ParseMessageReference(work.Hold(source + span.open, size), size);
       const char* insertion = parsed.fallback;
       result.lastMissing = false;
       if (parsed.number > 0) {
@@ -170,8 +211,8 @@ EvaluationResult EvaluateReferences(const char* source, char* buffer, ReferenceL
       }
       std::size_t insertionLength = std::strlen(insertion);
       if (insertionLength >= 2) out.Append(insertion, insertionLength);
-      std::size_t plainEnd = i + 1 < spans.size() ? spans[i + 1].open : length;
-      out.Append(source + spans[i].close + 1, plainEnd - spans[i].close - 1);
+      std::size_t plainEnd = i + 1 < refs.count ? refs.spans[i + 1].open : length;
+      out.Append(source + span.close + 1, plainEnd - span.close - 1);
       if (out.Room() == 0) break;
     }
     out.Finish();

@@ -4,6 +4,7 @@
 #ifndef TRALVEX_API_MESSAGEREFERENCE_H
 #define TRALVEX_API_MESSAGEREFERENCE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -16,8 +17,10 @@ struct ParsedReference {
   const char* fallback = nullptr;  // points into the reference given
 };
 
-// `reference` holds one reference with both braces; it is cut down in place
-// so that the fallback text ends where the reference's text does.
+// `reference` holds `length` bytes of one reference with both braces and
+// room for a terminator after them; it is cut down in place so that the
+// fallback text ends where the reference's text does.
+ParsedReference ParseMessageReference(char* reference, std::size_t length);
 ParsedReference ParseMessageReference(std::string& reference);
 
 // Gives the text of a referenced message. Never returns null.
