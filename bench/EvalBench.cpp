@@ -5,11 +5,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 
 #include "api/MessageFormatter.h"
 #include "api/MessageReference.h"
+#include "tralvex/tralvex.h"
 
 namespace {
 
@@ -49,9 +52,9 @@ class MapLookup : public tralvex::ReferenceLookup {
     messages_[0x1A4] = "a message";
     messages_[0x1A5] = "a directory";
   }
-  const char* MessageText(uint32_t number, const char* fallback) override {
+  std::string_view MessageText(uint32_t number, std::string_view fallback) override {
     auto found = messages_.find(number);
-    return found != messages_.end() ? found->second.c_str() : fallback;
+    return found != messages_.end() ? std::string_view(found->second) : fallback;
   }
   bool IsMissing(const char*) override { return false; }
 
@@ -75,9 +78,65 @@ void BM_TheFourLookupsAlone(benchmark::State& state) {
   MapLookup lookup;
   const uint32_t numbers[] = {0x1A2, 0x1A3, 0x1A4, 0x1A5};
   for (auto _ : state) {
-    for (uint32_t number : numbers) benchmark::DoNotOptimize(lookup.MessageText(number, nullptr));
+    for (uint32_t number : numbers) benchmark::DoNotOptimize(lookup.MessageText(number, {}));
   }
 }
 BENCHMARK(BM_TheFourLookupsAlone);
+
+// The same text through the exports, on a message file of the four
+// messages, against the four lookups of Msg_GetMessagePtr it makes.
+class MessageFile {
+ public:
+  MessageFile() {
+    path_ = std::filesystem::temp_directory_path() / "tralvex-bench-eval.msg";
+    std::ofstream(path_, std::ios::binary) << "[Main]\r\n1A2: Enter\r\n1A3: Save as\r\n"
+                                              "1A4: a message\r\n1A5: a directory\r\n";
+    Msg_OpenMessages(&handle_, path_.string().c_str(), nullptr);
+  }
+  ~MessageFile() {
+    Msg_CloseMessages(handle_);
+    std::filesystem::remove(path_);
+  }
+  uint32_t Handle() const { return handle_; }
+
+ private:
+  std::filesystem::path path_;
+  uint32_t handle_ = TRALVEX_NO_CATALOGUE;
+};
+
+void BM_MsgEvalMessage(benchmark::State& state) {
+  MessageFile file;
+  char buffer[512];
+  for (auto _ : state) {
+    std::memset(buffer, ' ', 400);
+    buffer[400] = '\0';
+    benchmark::DoNotOptimize(Msg_EvalMessage(file.Handle(), kSource, buffer));
+  }
+  if (Msg_EvalMessage(file.Handle(), kSource, buffer) != 1) state.SkipWithError("not found");
+}
+BENCHMARK(BM_MsgEvalMessage);
+
+void BM_MsgGetMessagePtrFourTimes(benchmark::State& state) {
+  MessageFile file;
+  const uint32_t numbers[] = {0x1A2, 0x1A3, 0x1A4, 0x1A5};
+  for (auto _ : state) {
+    for (uint32_t number : numbers) {
+      benchmark::DoNotOptimize(Msg_GetMessagePtr(file.Handle(), number, nullptr));
+    }
+  }
+}
+BENCHMARK(BM_MsgGetMessagePtrFourTimes);
+
+void BM_MsgFormatMessageThreeArguments(benchmark::State& state) {
+  MessageFile file;
+  char buffer[512];
+  for (auto _ : state) {
+    std::memset(buffer, ' ', 400);
+    buffer[400] = '\0';
+    benchmark::DoNotOptimize(
+        Msg_FormatMessage(file.Handle(), 0x1A2, buffer, kArgs[0], kArgs[1], kArgs[2]));
+  }
+}
+BENCHMARK(BM_MsgFormatMessageThreeArguments);
 
 }  // namespace

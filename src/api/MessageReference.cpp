@@ -103,62 +103,28 @@ References CollectReferences(const char* text, std::size_t length) {
   return found;
 }
 
-// Holds one reference at a time: on the stack when it is short.
-class WorkCopy {
- public:
-  // Throws std::bad_alloc when a long reference finds no memory.
-  explicit WorkCopy(std::size_t largest) {
-    if (largest + 1 > sizeof small_) {
-      large_.resize(largest + 1);
-      data_ = large_.data();
-    }
-  }
-  char* Hold(const char* text, std::size_t length) {
-    std::memcpy(data_, text, length);
-    data_[length] = '\0';
-    return data_;
-  }
-
- private:
-  char small_[128];
-  std::vector<char> large_;
-  char* data_ = small_;
-};
-
 }  // namespace
 
-ParsedReference ParseMessageReference(char* reference, std::size_t length) {
+ParsedReference ParseMessageReference(std::string_view reference) {
   ParsedReference parsed;
   // Drop the closing brace, then the blanks before it.
-  if (length > 0 && reference[length - 1] == '}') --length;
-  while (length > 0 && reference[length - 1] == ' ') --length;
-  reference[length] = '\0';
-  std::size_t innerStart = length > 0 && reference[0] == '{' ? 1 : 0;
-  const char* inner = reference + innerStart;
-  std::size_t innerLength = length - innerStart;
-  const char* bar = platform::FindChar(inner, inner + innerLength, '|');
+  if (!reference.empty() && reference.back() == '}') reference.remove_suffix(1);
+  while (!reference.empty() && reference.back() == ' ') reference.remove_suffix(1);
+  std::string_view inner = reference;
+  if (!inner.empty() && inner.front() == '{') inner.remove_prefix(1);
+  const char* bar = platform::FindChar(inner.data(), inner.data() + inner.size(), '|');
   bool readNumber;
   if (bar != nullptr) {
-    const char* fallback = bar + 1;
-    while (*fallback == ' ') ++fallback;
-    parsed.fallback = fallback;
-    readNumber = bar - inner >= 1;
+    std::size_t barAt = static_cast<std::size_t>(bar - inner.data());
+    std::size_t fallbackAt = barAt + 1;
+    while (fallbackAt < inner.size() && inner[fallbackAt] == ' ') ++fallbackAt;
+    parsed.fallback = inner.substr(fallbackAt);
+    readNumber = barAt >= 1;
   } else {
     parsed.fallback = inner;
-    readNumber = innerLength >= 2;
+    readNumber = inner.size() >= 2;
   }
-  if (readNumber) {
-    std::size_t digits = innerLength < kMaxNumberLength ? innerLength : kMaxNumberLength;
-    parsed.number = ReadHexNumber(std::string_view(inner, digits));
-  }
-  return parsed;
-}
-
-ParsedReference ParseMessageReference(std::string& reference) {
-  std::size_t length = reference.size();
-  reference.push_back('\0');
-  ParsedReference parsed = ParseMessageReference(reference.data(), length);
-  reference.resize(std::strlen(reference.c_str()));
+  if (readNumber) parsed.number = ReadHexNumber(inner.substr(0, kMaxNumberLength));
   return parsed;
 }
 
@@ -184,12 +150,6 @@ EvaluationResult EvaluateReferences(const char* source, char* buffer, ReferenceL
     return result;
   }
   try {
-    std::size_t largest = 0;
-    for (std::size_t i = 0; i < refs.count; ++i) {
-      std::size_t size = refs.spans[i].close - refs.spans[i].open + 1;
-      if (size > largest) largest = size;
-    }
-    WorkCopy work(largest);
     // The buffer is rewritten from its start, so a source that lies in it is
     // read from a copy.
     std::string sourceCopy;
@@ -202,15 +162,14 @@ EvaluationResult EvaluateReferences(const char* source, char* buffer, ReferenceL
     for (std::size_t i = 0; i < refs.count; ++i) {
       const Span& span = refs.spans[i];
       std::size_t size = span.close - span.open + 1;
-      ParsedReference parsed = ParseMessageReference(work.Hold(source + span.open, size), size);
-      const char* insertion = parsed.fallback;
+      ParsedReference parsed = ParseMessageReference(std::string_view(source + span.open, size));
+      std::string_view insertion = parsed.fallback;
       result.lastMissing = false;
       if (parsed.number > 0) {
         insertion = lookup.MessageText(static_cast<uint32_t>(parsed.number), parsed.fallback);
-        result.lastMissing = lookup.IsMissing(insertion);
+        result.lastMissing = lookup.IsMissing(insertion.data());
       }
-      std::size_t insertionLength = std::strlen(insertion);
-      if (insertionLength >= 2) out.Append(insertion, insertionLength);
+      if (insertion.size() >= 2) out.Append(insertion.data(), insertion.size());
       std::size_t plainEnd = i + 1 < refs.count ? refs.spans[i + 1].open : length;
       out.Append(source + span.close + 1, plainEnd - span.close - 1);
       if (out.Room() == 0) break;
