@@ -8,20 +8,22 @@ constexpr uint32_t kCzech = 0x05;
 constexpr uint32_t kGerman = 0x07;
 
 // The Czech texts in code page 1250 ...
-const BuiltInTexts kCzech1250 = {"AKCE\t:  ", "Chyba",
-                                 "P\xF8i zobrazen\xED chybov\xE9ho hl\xE1\x9A"
-                                 "en\xED do\x9Alo k chyb\xEC.\n\nPravd\xEC"
-                                 "podobnou p\xF8\xED\xE8inou je nedostatek pam\xEC"
-                                 "ti.",
-                                 "Nespecifikovan\xE1 chyba"};
+const BuiltInTexts kCzech1250 = {
+    "AKCE\t:  ", "Chyba",
+    "P\xF8i zobrazen\xED chybov\xE9ho hl\xE1\x9A"
+    "en\xED do\x9Alo k chyb\xEC.\n\nPravd\xEC"
+    "podobnou p\xF8\xED\xE8inou je nedostatek pam\xEC"
+    "ti.",
+    "Nespecifikovan\xE1 chyba"};
 
 // ... and the same texts for a process whose code page is UTF-8.
-const BuiltInTexts kCzechUtf8 = {"AKCE\t:  ", "Chyba",
-                                 "P\xC5\x99i zobrazen\xC3\xAD chybov\xC3\xA9ho hl\xC3\xA1\xC5\xA1"
-                                 "en\xC3\xAD do\xC5\xA1lo k chyb\xC4\x9B.\n\nPravd\xC4\x9B"
-                                 "podobnou p\xC5\x99\xC3\xAD\xC4\x8Dinou je nedostatek pam\xC4\x9B"
-                                 "ti.",
-                                 "Nespecifikovan\xC3\xA1 chyba"};
+const BuiltInTexts kCzechUtf8 = {
+    "AKCE\t:  ", "Chyba",
+    "P\xC5\x99i zobrazen\xC3\xAD chybov\xC3\xA9ho hl\xC3\xA1\xC5\xA1"
+    "en\xC3\xAD do\xC5\xA1lo k chyb\xC4\x9B.\n\nPravd\xC4\x9B"
+    "podobnou p\xC5\x99\xC3\xAD\xC4\x8Dinou je nedostatek pam\xC4\x9B"
+    "ti.",
+    "Nespecifikovan\xC3\xA1 chyba"};
 
 const BuiltInTexts kGermanTexts = {"AKTION\t:  ", "Fehler",
                                    "Diplaying an error message: Memory Exception",

@@ -19,7 +19,8 @@ TEST(BuiltInTexts, OnlyThePrimaryLanguageCounts) {
 TEST(BuiltInTexts, CzechFollowsTheProcessCodePage) {
   // The letter a with acute: 0xE1 in code page 1250, C3 A1 in UTF-8.
   EXPECT_STREQ(SelectBuiltInTexts(0x0405, 1250).unspecifiedError, "Nespecifikovan\xE1 chyba");
-  EXPECT_STREQ(SelectBuiltInTexts(0x0405, 65001).unspecifiedError, "Nespecifikovan\xC3\xA1 chyba");
+  EXPECT_STREQ(SelectBuiltInTexts(0x0405, 65001).unspecifiedError,
+               "Nespecifikovan\xC3\xA1 chyba");
   // r with caron is 0xF8 and s with caron 0x9A in code page 1250.
   const char* memory = SelectBuiltInTexts(0x0405, 1250).memoryFailure;
   EXPECT_EQ(static_cast<unsigned char>(memory[1]), 0xF8);
