@@ -116,11 +116,18 @@ TRALVEX_API void TRALVEX_CALL Msg_SetWindowHooks(const Msg_WindowHooks* hooks);
 
 /* ---- Evaluation, formatting and message boxes, handle family -------------
  * Formatting understands "%s" with the "-" flag, a width and a precision, and
- * "%%". Every other conversion (d, i, u, x, X, o, c, e, E, f, g, G, a, p, with
- * any flags, width, precision, length modifier or "*") reads no memory: it
- * takes the next argument text as "%s" would. "%n" takes its argument and
- * produces nothing. A conversion beyond the arguments passed stays in the
- * output as written. */
+ * "%%". Every other conversion (d, i, u, x, X, o, c, e, E, f, F, g, G, a, A, p,
+ * with any flags, width, precision or length modifier) reads no memory: it
+ * takes the next argument text as "%s" would, so "%d of %s" with "3" and "7"
+ * gives "3 of 7". "%n" takes its argument and produces nothing. A "*" width or
+ * precision takes the next argument text and reads it as a decimal number (a
+ * text that is no number gives 0; a negative width aligns left, a negative
+ * precision is none). Widths and precisions above 4096 count as 4096.
+ * Conversions beyond the arguments passed take the text "%s", so a surplus
+ * "%s" stays "%s", however many there are. A "%" followed by a character that
+ * is no conversion (as in "%y" or "%1$s"), or cut off by the end of the text,
+ * stays as written and takes no argument. Texts are argument texts only:
+ * nothing else is ever read. */
 
 TRALVEX_API TralvexStatus TRALVEX_CALL Msg_EvalMessage(uint32_t handle, const char* source,
                                                        char* buffer);

@@ -19,12 +19,13 @@ Module& TheModule() { return *liveModule; }
 void OnModuleLoad() {
   if (liveModule != nullptr) return;
   liveModule = new (moduleStorage) Module();
-  liveModule->texts = SelectBuiltInTexts(platform::UserDefaultLocaleId(),
-                                         platform::ActiveCodePage().id);
+  liveModule->texts =
+      SelectBuiltInTexts(platform::UserDefaultLocaleId(), platform::ActiveCodePage().id);
 }
 
 void OnModuleUnload() {
   if (liveModule == nullptr) return;
+  liveModule->liveContexts.DestroyAll();
   liveModule->~Module();
   liveModule = nullptr;
 }

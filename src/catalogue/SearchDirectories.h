@@ -21,14 +21,16 @@ constexpr int kWindowsDirectory = 1;
 constexpr int kModuleDirectory = 2;
 constexpr int kCurrentDirectory = 3;
 
-// 0, or 0x127 (missing), 0x126 (denied), 0x120 (other failure).
+// 0, or 0x127 (missing, also for no path), 0x126 (denied), 0x120 (other
+// failure, also for a path longer than the system takes).
 int CheckPathAccess(const char* path, int mode);
 
 // The module-wide default directory: empty until set; once set, an existing
 // path ending with a backslash. Owned by the module, passed in here.
 class DefaultDirectory {
  public:
-  // 0, or the error code of the existence test; the value is kept on failure.
+  // 0, or the error code of the existence test; the value is kept on
+  // failure. A file is not a directory and is refused as missing (0x127).
   int Set(const char* path);
   const std::string& Get() const { return path_; }
   bool IsSet() const { return !path_.empty(); }
@@ -38,14 +40,18 @@ class DefaultDirectory {
 };
 
 // 0 or an error code; 1 when mode is kAccessNoTest and the path is absolute.
+// A completed path longer than the system takes gives 0x123.
 int QualifyPath(std::string& path, const char* base, int mode);
 
 bool IsRelativePath(const char* path);
 
-// Each on a caller buffer of at least 260 bytes: 0 or 0x111.
-int GetWindowsDirectoryPath(char* buffer);
-int GetModuleDirectory(char* buffer);
-int GetCurrentDirectoryPath(char* buffer);
+// Each on a caller buffer of size bytes (260 unless told): 0 or 0x111. The
+// directory ends with a separator; one that does not fit is refused, never
+// cut short.
+constexpr std::size_t kDirectoryBufferSize = 260;
+int GetWindowsDirectoryPath(char* buffer, std::size_t size = kDirectoryBufferSize);
+int GetModuleDirectory(char* buffer, std::size_t size = kDirectoryBufferSize);
+int GetCurrentDirectoryPath(char* buffer, std::size_t size = kDirectoryBufferSize);
 
 // 0, 0x119 for an unknown kind, 0x102 when memory runs out, or a getter's code.
 int GetDirectoryByKind(int kind, std::string& text);
@@ -55,6 +61,14 @@ int GetDirectoryByKind(int kind, std::string& text);
 const char* LastCharacter(const char* text);
 
 void EnsureTrailingSeparator(std::string& text);
+
+// Ends a directory with a separator unless it ends with a backslash: a
+// backslash, or on systems where "/" roots paths a slash (which also counts
+// as an ending there).
+void AppendDirectorySeparator(std::string& directory);
+
+// The last backslash or slash in text (double-byte aware), or null.
+const char* FindLastSeparator(const char* text);
 
 // The prefilled-length rule: copies at most the length of the text already
 // in the buffer, then a terminator. Returns the bytes copied.

@@ -12,6 +12,15 @@ bool SetDlgItemText(void* dialog, int itemId, const char* text);
 // when the box cannot be shown.
 int MessageBox(const char* text, const char* caption, unsigned int style);
 
+// What a message box of the style returns when the user presses Enter: its
+// default button (MB_DEFBUTTON2/3/4 choose the second to fourth button of the
+// style's set; a choice beyond the set means the first).
+int DefaultButtonResult(unsigned int style);
+
+// The labels of the style's buttons, in order, and the position of the
+// default one; returns how many there are.
+int ButtonLabels(unsigned int style, const char* const** labels, int* defaultIndex);
+
 }  // namespace tralvex::platform
 
 #endif

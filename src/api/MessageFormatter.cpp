@@ -1,0 +1,192 @@
+#include "api/MessageFormatter.h"
+
+#include <cstring>
+#include <new>
+
+#include "api/Escapes.h"
+
+namespace tralvex {
+namespace {
+
+constexpr std::string_view kUnfilled = "%s";
+
+bool IsFlag(char c) {
+  return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0' || c == '\'';
+}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLengthModifier(char c) {
+  return c == 'h' || c == 'l' || c == 'j' || c == 'z' || c == 't' || c == 'L' || c == 'q';
+}
+// Conversions that take an argument; "n" among them, though it shows nothing.
+bool TakesArgument(char c) { return c != '\0' && std::strchr("diouxXeEfFgGaAcspn", c) != nullptr; }
+
+// The argument texts in order; past the end each one is "%s".
+class ArgumentTexts {
+ public:
+  ArgumentTexts(const char* const* args, std::size_t count) : args_(args), count_(count) {}
+  std::string_view Next() {
+    if (next_ >= count_ || args_ == nullptr) return kUnfilled;
+    const char* text = args_[next_++];
+    return text != nullptr ? std::string_view(text) : kUnfilled;
+  }
+
+ private:
+  const char* const* args_;
+  std::size_t count_;
+  std::size_t next_ = 0;
+};
+
+// Output that silently stops at a limit.
+class BoundedOutput {
+ public:
+  BoundedOutput(std::string& out, std::size_t limit) : out_(out), room_(limit) {}
+  bool Full() const { return room_ == 0; }
+  void Append(std::string_view text) {
+    std::size_t n = text.size() < room_ ? text.size() : room_;
+    out_.append(text.data(), n);
+    room_ -= n;
+  }
+  void AppendBlanks(std::size_t n) {
+    if (n > room_) n = room_;
+    out_.append(n, ' ');
+    room_ -= n;
+  }
+
+ private:
+  std::string& out_;
+  std::size_t room_;
+};
+
+// One conversion as written, before any argument is taken.
+struct Conversion {
+  std::size_t length = 0;  // from "%" through the conversion character
+  bool leftAlign = false;
+  bool starWidth = false;
+  std::size_t width = 0;
+  bool hasPrecision = false;
+  bool starPrecision = false;
+  std::size_t precision = 0;
+  char type = '\0';  // '\0' when the text ends inside the conversion
+};
+
+std::size_t ReadDigits(std::string_view text, std::size_t& pos) {
+  std::size_t value = 0;
+  for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+    value = value * 10 + static_cast<std::size_t>(text[pos] - '0');
+    if (value > kMaxFieldWidth) value = kMaxFieldWidth;
+  }
+  return value;
+}
+
+// `text` starts at the "%".
+Conversion ParseConversion(std::string_view text) {
+  Conversion c;
+  std::size_t pos = 1;
+  for (; pos < text.size() && IsFlag(text[pos]); ++pos) c.leftAlign |= text[pos] == '-';
+  if (pos < text.size() && text[pos] == '*') {
+    c.starWidth = true;
+    ++pos;
+  } else {
+    c.width = ReadDigits(text, pos);
+  }
+  if (pos < text.size() && text[pos] == '.') {
+    c.hasPrecision = true;
+    ++pos;
+    if (pos < text.size() && text[pos] == '*') {
+      c.starPrecision = true;
+      ++pos;
+    } else {
+      c.precision = ReadDigits(text, pos);
+    }
+  }
+  while (pos < text.size() && IsLengthModifier(text[pos])) ++pos;
+  if (pos < text.size()) c.type = text[pos++];
+  c.length = pos;
+  return c;
+}
+
+// A width or precision taken by "*" is read from its argument text as a
+// decimal number; a text that is no number gives 0.
+long ReadStarValue(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
+  long value = static_cast<long>(ReadDigits(text, pos));
+  return negative ? -value : value;
+}
+
+void ApplyStars(Conversion& c, ArgumentTexts& args) {
+  if (c.starWidth) {
+    long width = ReadStarValue(args.Next());
+    if (width < 0) c.leftAlign = true;
+    c.width = static_cast<std::size_t>(width < 0 ? -width : width);
+  }
+  if (c.starPrecision) {
+    long precision = ReadStarValue(args.Next());
+    c.hasPrecision = precision >= 0;
+    c.precision = precision >= 0 ? static_cast<std::size_t>(precision) : 0;
+  }
+}
+
+void AppendField(const Conversion& c, std::string_view text, BoundedOutput& out) {
+  if (c.hasPrecision && text.size() > c.precision) text = text.substr(0, c.precision);
+  std::size_t padding = c.width > text.size() ? c.width - text.size() : 0;
+  if (!c.leftAlign) out.AppendBlanks(padding);
+  out.Append(text);
+  if (c.leftAlign) out.AppendBlanks(padding);
+}
+
+}  // namespace
+
+void FormatWithTexts(std::string_view format, const char* const* args, std::size_t count,
+                     std::size_t limit, std::string& out) {
+  ArgumentTexts arguments(args, count);
+  BoundedOutput output(out, limit);
+  std::size_t pos = 0;
+  while (pos < format.size() && !output.Full()) {
+    std::size_t percent = format.find('%', pos);
+    if (percent == std::string_view::npos) percent = format.size();
+    output.Append(format.substr(pos, percent - pos));
+    if (percent == format.size()) break;
+    std::string_view rest = format.substr(percent);
+    Conversion c = ParseConversion(rest);
+    pos = percent + c.length;
+    if (c.type == '%') {
+      output.Append("%");
+    } else if (!TakesArgument(c.type)) {
+      // Not a conversion, or cut off by the end of the text: shown as written.
+      output.Append(rest.substr(0, c.length));
+    } else {
+      ApplyStars(c, arguments);
+      std::string_view text = arguments.Next();
+      if (c.type != 'n') AppendField(c, text, output);
+    }
+  }
+}
+
+int FormatMessageArguments(const char* text, const void* args, uint32_t count,
+                           std::string& result) {
+  if (text == nullptr) return 0;
+  try {
+    std::string expandedStore;
+    std::string_view expanded = ExpandEscapes(text, expandedStore);
+    if (count == 1) {
+      const char* single = static_cast<const char*>(args);
+      FormatWithTexts(expanded, &single, 1, kNoOutputLimit, result);
+      return 1;
+    }
+    const char* const* array = static_cast<const char* const*>(args);
+    std::size_t served = array != nullptr ? count : 0;
+    std::size_t limit = expanded.size();
+    for (std::size_t i = 0; i < served; ++i) {
+      limit += array[i] != nullptr ? std::strlen(array[i]) : kUnfilled.size();
+    }
+    FormatWithTexts(expanded, array, served, limit, result);
+    return 1;
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+}
+
+}  // namespace tralvex

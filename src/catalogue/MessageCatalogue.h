@@ -1,0 +1,77 @@
+// One message file opened for use: the file's parsed contents, shared with
+// every other catalogue on the same file, and the section lookups use.
+#ifndef TRALVEX_CATALOGUE_MESSAGECATALOGUE_H
+#define TRALVEX_CATALOGUE_MESSAGECATALOGUE_H
+
+#include <cstdint>
+#include <string>
+
+#include "tralvex/ErrorList.h"
+
+namespace tralvex {
+
+class DefaultDirectory;
+class LoadedFileTable;
+class MessageFileData;
+class MessageSection;
+
+class MessageCatalogue : public ErrorList {
+ public:
+  // What construction throws when the catalogue cannot be opened: a file
+  // error of the generic cause, without system error code or file name. The
+  // errors met on the way go with the catalogue that was never made.
+  struct OpenFailure {
+    int cause = 1;
+    long systemError = -1;
+  };
+
+  // A catalogue on no file: every lookup finds nothing.
+  MessageCatalogue() = default;
+
+  // A catalogue not yet opened, for opening step by step.
+  MessageCatalogue(LoadedFileTable& files, const DefaultDirectory& directory)
+      : files_(&files), directory_(&directory) {}
+
+  // Opens fileName (completed against the default directory) and selects
+  // sectionName, or the file's default section when it is null or empty.
+  // Throws OpenFailure, or std::bad_alloc.
+  MessageCatalogue(LoadedFileTable& files, const DefaultDirectory& directory, const char* fileName,
+                   const char* sectionName);
+  MessageCatalogue(const MessageCatalogue&) = delete;
+  MessageCatalogue& operator=(const MessageCatalogue&) = delete;
+  ~MessageCatalogue() override;
+
+  // 1, or 0 with the reasons recorded.
+  int SelectSection(const char* name);
+
+  // A pointer into the file's text, or null (the section's error copied).
+  const char* GetCatalogueMessage(uint32_t number);
+
+  // The resolved, upper-cased full path: the file's key among loaded files.
+  const std::string& FileName() const { return fileName; }
+  const std::string& SectionName() const { return sectionName; }
+  MessageSection* CurrentSection() const { return currentSection; }
+  MessageFileData* FileData() const { return fileData; }
+
+  // The steps of opening, public for the tests.
+  int OpenCatalogueFile(const char* name);
+  int ResolveCatalogueFileName();
+  int ReadMessageFile();
+
+ private:
+  void ReleaseFileData();
+
+  std::string fileName;
+  // The resolved name before upper-casing: what the system is asked for,
+  // so that case-sensitive file systems find the file as written.
+  std::string spelledName;
+  std::string sectionName;
+  MessageSection* currentSection = nullptr;
+  MessageFileData* fileData = nullptr;
+  LoadedFileTable* files_ = nullptr;
+  const DefaultDirectory* directory_ = nullptr;
+};
+
+}  // namespace tralvex
+
+#endif

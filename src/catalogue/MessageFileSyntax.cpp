@@ -1,0 +1,198 @@
+#include "catalogue/MessageFileSyntax.h"
+
+#include <cstring>
+
+#include "catalogue/TrimBlanks.h"
+#include "platform/CodePage.h"
+
+namespace tralvex {
+namespace {
+
+using platform::CodePage;
+
+// The white space that the C library's number conversions skip.
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+struct HexDigits {
+  signed char value[256];
+  constexpr HexDigits() : value() {
+    for (int c = 0; c < 256; ++c) value[c] = -1;
+    for (int c = '0'; c <= '9'; ++c) value[c] = static_cast<signed char>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) value[c] = static_cast<signed char>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c) value[c] = static_cast<signed char>(c - 'A' + 10);
+  }
+};
+constexpr HexDigits kHexDigits;
+
+int HexDigitValue(char c) { return kHexDigits.value[static_cast<unsigned char>(c)]; }
+
+// The code-page searches, with the single-byte case inline: these run a few
+// times on every line of a file.
+const char* Find(const CodePage& page, const char* begin, const char* end, char c) {
+  if (!page.doubleByte) {
+    return static_cast<const char*>(std::memchr(begin, c, static_cast<std::size_t>(end - begin)));
+  }
+  return platform::FindChar(begin, end, c);
+}
+
+const char* FindLast(const CodePage& page, const char* begin, const char* end, char c) {
+  if (!page.doubleByte) {
+    for (const char* p = end; p > begin;) {
+      if (*--p == c) return p;
+    }
+    return nullptr;
+  }
+  return platform::FindLastChar(begin, end, c);
+}
+
+// True when the text's last character is the single byte c, not the second
+// byte of a double-byte character.
+bool EndsWithChar(const CodePage& page, std::string_view text, char c) {
+  if (text.empty() || text.back() != c) return false;
+  if (!page.doubleByte) return true;
+  const char* last = text.data() + text.size() - 1;
+  return platform::PrevChar(text.data(), last + 1) == last;
+}
+
+bool ParseHeader(const CodePage& page, std::string_view line, std::string_view& name) {
+  if (line.empty() || line.front() != '[') return false;
+  const char* begin = line.data() + 1;
+  const char* close = Find(page, begin, line.data() + line.size(), ']');
+  if (close == nullptr) return false;
+  std::size_t span = static_cast<std::size_t>(close - begin);
+  bool oneCharacter = span == 2 && page.leadByte[static_cast<unsigned char>(*begin)];
+  if (span < 2 || oneCharacter) return false;
+  // A space is never the second byte of a double-byte character.
+  while (begin < close && *begin == ' ') ++begin;
+  while (close > begin && close[-1] == ' ') --close;
+  if (begin == close) return false;
+  name = std::string_view(begin, static_cast<std::size_t>(close - begin));
+  return true;
+}
+
+bool IsAlias(const CodePage& page, std::string_view line) {
+  static const char kAlias[] = "ALIAS";
+  if (line.size() < 5) return false;
+  for (int i = 0; i < 5; ++i) {
+    unsigned char c = static_cast<unsigned char>(line[i]);
+    if (page.leadByte[c] || page.upper[c] != static_cast<unsigned char>(kAlias[i])) return false;
+  }
+  return true;
+}
+
+bool ParseTarget(const CodePage& page, std::string_view line, std::string_view& target) {
+  const char* end = line.data() + line.size();
+  target = line.substr(line.size());
+  if (line.size() <= 5) return false;
+  const char* colon = Find(page, line.data() + 5, end, ':');
+  if (colon == nullptr) return false;
+  std::string_view rest = TrimBlanks(std::string_view(colon + 1, end - colon - 1));
+  if (rest.empty()) return false;
+  target = rest;
+  return true;
+}
+
+bool ParseMessage(const CodePage& page, std::string_view line, uint32_t& number,
+                  std::string_view& text) {
+  const char* begin = line.data();
+  const char* end = begin + line.size();
+  const char* colon = Find(page, begin, end, ':');
+  if (colon == nullptr) return false;
+  if (!ReadMessageNumber(std::string_view(begin, colon - begin), number)) return false;
+  const char* textBegin = colon + 1;
+  const char* textEnd = end;
+  // Most texts hold no ";" at all: a forward search settles that quickly
+  // before the backward one looks for the last.
+  const char* semicolon = Find(page, textBegin, textEnd, ';');
+  if (semicolon != nullptr) textEnd = FindLast(page, semicolon, textEnd, ';');
+  std::string_view trimmed = TrimBlanks(std::string_view(textBegin, textEnd - textBegin));
+  if (!trimmed.empty() && trimmed.front() == '"') trimmed.remove_prefix(1);
+  if (EndsWithChar(page, trimmed, '"')) trimmed.remove_suffix(1);
+  text = trimmed;
+  return true;
+}
+
+}  // namespace
+
+std::string_view NextLine(const char*& cursor, const char* end) {
+  const char* begin = cursor;
+  while (begin < end && *begin == ' ') ++begin;
+  // A carriage return is never the second byte of a double-byte character,
+  // so a plain byte search finds the line end on every code page.
+  const char* cr =
+      static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
+  const char* lineEnd = cr != nullptr ? cr : end;
+  cursor = lineEnd;
+  if (cr != nullptr) {
+    ++cursor;
+    if (cursor < end && *cursor == '\n') ++cursor;
+  }
+  const char* nul =
+      static_cast<const char*>(std::memchr(begin, '\0', static_cast<std::size_t>(lineEnd - begin)));
+  if (nul != nullptr) lineEnd = nul;
+  return std::string_view(begin, static_cast<std::size_t>(lineEnd - begin));
+}
+
+bool ParseSectionHeader(std::string_view line, std::string_view& name) {
+  return ParseHeader(platform::ActiveCodePage(), line, name);
+}
+
+bool IsAliasLine(std::string_view line) { return IsAlias(platform::ActiveCodePage(), line); }
+
+bool ParseAliasTarget(std::string_view line, std::string_view& target) {
+  return ParseTarget(platform::ActiveCodePage(), line, target);
+}
+
+bool ReadMessageNumber(std::string_view part, uint32_t& number) {
+  std::size_t i = 0;
+  const std::size_t n = part.size();
+  number = 0;
+  while (i < n && IsSpace(part[i])) ++i;
+  if (i == n) return true;
+  bool negative = part[i] == '-';
+  if (part[i] == '-' || part[i] == '+') ++i;
+  bool anyDigit = false;
+  if (i < n && part[i] == '0') {
+    anyDigit = true;
+    ++i;
+    // "0x" counts as a prefix only when a digit follows; otherwise the
+    // number is the lone 0.
+    if (i + 1 < n && (part[i] == 'x' || part[i] == 'X') && HexDigitValue(part[i + 1]) >= 0) ++i;
+  }
+  uint32_t value = 0;
+  for (; i < n; ++i) {
+    int digit = HexDigitValue(part[i]);
+    if (digit < 0) break;
+    value = (value << 4) | static_cast<uint32_t>(digit);
+    anyDigit = true;
+  }
+  if (!anyDigit) return false;
+  number = negative ? 0u - value : value;
+  return true;
+}
+
+bool ParseMessageLine(std::string_view line, uint32_t& number, std::string_view& text) {
+  return ParseMessage(platform::ActiveCodePage(), line, number, text);
+}
+
+LineInfo ClassifyLine(std::string_view line) {
+  const CodePage& page = platform::ActiveCodePage();
+  LineInfo info;
+  if (line.empty()) {
+    info.kind = LineKind::kEmpty;
+  } else if (line.front() == ';') {
+    info.kind = LineKind::kComment;
+  } else if (ParseHeader(page, line, info.name)) {
+    info.kind = LineKind::kSectionHeader;
+  } else if (IsAlias(page, line)) {
+    info.kind = LineKind::kAlias;
+    ParseTarget(page, line, info.target);
+  } else if (ParseMessage(page, line, info.number, info.text)) {
+    info.kind = LineKind::kMessage;
+  } else {
+    info.kind = LineKind::kIgnored;
+  }
+  return info;
+}
+
+}  // namespace tralvex

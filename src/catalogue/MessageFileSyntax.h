@@ -1,0 +1,67 @@
+// The line-level grammar of message files. The parser and the checking
+// tools classify lines through these functions alone, so that a tool never
+// disagrees with the library about what a line means.
+//
+// None of these functions writes to the text: the parser terminates the
+// pieces it keeps itself. Every view they return points into the line they
+// were given, also when it is empty, so its data() is a position in the
+// caller's buffer.
+#ifndef TRALVEX_CATALOGUE_MESSAGEFILESYNTAX_H
+#define TRALVEX_CATALOGUE_MESSAGEFILESYNTAX_H
+
+#include <cstdint>
+#include <string_view>
+
+namespace tralvex {
+
+// The name of the section that holds messages written before any header.
+inline constexpr const char* kInvisibleSectionName = "I_N_V_I_S_I_B_L_E";
+
+// Cuts the next line off [cursor, end). Leading spaces (0x20 only) are
+// skipped; the line runs to the first carriage return, and cursor moves past
+// it and past one line feed directly after it. A line feed anywhere else is
+// part of the line. The returned view stops at the line's first NUL byte.
+// Requires cursor < end.
+std::string_view NextLine(const char*& cursor, const char* end);
+
+// A header "[name]": the name between "[" and the first "]" with spaces
+// trimmed, when that span holds at least two characters and is not all
+// spaces. Whatever follows the "]" is ignored.
+bool ParseSectionHeader(std::string_view line, std::string_view& name);
+
+// An alias line begins with the five letters "alias" in any case.
+bool IsAliasLine(std::string_view line);
+
+// The target of an alias line: the text after its first colon (searched from
+// the sixth byte on) with blanks trimmed. False when there is no colon or
+// nothing remains, in which case the line sets nothing.
+bool ParseAliasTarget(std::string_view line, std::string_view& target);
+
+// Reads a message number from the part before the colon as the C library's
+// "%lx" conversion does: white space, an optional sign, an optional 0x, hex
+// digits, the rest ignored. Digits beyond 32 bits wrap. Returns false when
+// the part holds something other than white space but no number; an empty
+// or all-white part gives 0 and true.
+bool ReadMessageNumber(std::string_view part, uint32_t& number);
+
+// A message line "number: text". The text is cut at its last ";", trimmed
+// of blanks, and loses a leading and then a trailing double quote.
+bool ParseMessageLine(std::string_view line, uint32_t& number, std::string_view& text);
+
+enum class LineKind { kEmpty, kComment, kSectionHeader, kAlias, kMessage, kIgnored };
+
+struct LineInfo {
+  LineKind kind = LineKind::kIgnored;
+  std::string_view name;    // kSectionHeader
+  std::string_view target;  // kAlias: empty when the line sets no target
+  uint32_t number = 0;      // kMessage
+  std::string_view text;    // kMessage
+};
+
+// Tests a line (as NextLine gives it) for each kind in turn; the first
+// match decides.
+LineInfo ClassifyLine(std::string_view line);
+
+}  // namespace tralvex
+
+#endif

@@ -1,0 +1,63 @@
+#include "catalogue/MessageMap.h"
+
+namespace tralvex {
+
+static constexpr std::size_t kSmallestTable = 16;
+
+MessageEntry* MessageMap::Find(uint32_t number) const {
+  if (size_ == 0) return nullptr;
+  const std::size_t mask = capacity_ - 1;
+  for (std::size_t i = IndexOf(number);; i = (i + 1) & mask) {
+    const SlotData& slot = slots_[i];
+    if (slot.entry == nullptr) return nullptr;
+    if (slot.number == number) return slot.entry;
+  }
+}
+
+MessageEntry*& MessageMap::Slot(uint32_t number) {
+  if (NeedsRoomFor(size_ + 1)) Rehash(capacity_ == 0 ? kSmallestTable : capacity_ * 2);
+  const std::size_t mask = capacity_ - 1;
+  for (std::size_t i = IndexOf(number);; i = (i + 1) & mask) {
+    SlotData& slot = slots_[i];
+    if (slot.entry == nullptr) {
+      slot.number = number;
+      return slot.entry;
+    }
+    if (slot.number == number) return slot.entry;
+  }
+}
+
+void MessageMap::Reserve(std::size_t count) {
+  if (!NeedsRoomFor(count)) return;
+  std::size_t capacity = capacity_ == 0 ? kSmallestTable : capacity_;
+  while (count * 4 > capacity * 3) capacity *= 2;
+  Rehash(capacity);
+}
+
+void MessageMap::Rehash(std::size_t capacity) {
+  SlotData* fresh = new SlotData[capacity]();
+  SlotData* old = slots_;
+  std::size_t oldCapacity = capacity_;
+  slots_ = fresh;
+  capacity_ = capacity;
+  shift_ = 64;
+  for (std::size_t c = capacity; c > 1; c >>= 1) --shift_;
+  const std::size_t mask = capacity_ - 1;
+  for (std::size_t j = 0; j < oldCapacity; ++j) {
+    if (old[j].entry == nullptr) continue;
+    std::size_t i = IndexOf(old[j].number);
+    while (slots_[i].entry != nullptr) i = (i + 1) & mask;
+    slots_[i] = old[j];
+  }
+  delete[] old;
+}
+
+void MessageMap::Clear() {
+  delete[] slots_;
+  slots_ = nullptr;
+  capacity_ = 0;
+  size_ = 0;
+  shift_ = 63;
+}
+
+}  // namespace tralvex

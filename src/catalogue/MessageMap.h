@@ -1,0 +1,73 @@
+// The map from message number to entry behind a section: open addressing
+// with linear probing over a power-of-two table, because a file's messages
+// are inserted once and then only looked up, and one probe into a flat array
+// is what keeps parsing and lookup fast.
+#ifndef TRALVEX_CATALOGUE_MESSAGEMAP_H
+#define TRALVEX_CATALOGUE_MESSAGEMAP_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "catalogue/MessageEntry.h"
+
+namespace tralvex {
+
+class MessageMap {
+ public:
+  MessageMap() = default;
+  MessageMap(const MessageMap&) = delete;
+  MessageMap& operator=(const MessageMap&) = delete;
+  ~MessageMap() { delete[] slots_; }
+
+  MessageEntry* Find(uint32_t number) const;
+
+  // The place of number's entry: its entry when present, else a null the
+  // caller fills with a new entry and then reports with Inserted(). Leaving
+  // it null is allowed. Throws std::bad_alloc when the table must grow and
+  // cannot.
+  MessageEntry*& Slot(uint32_t number);
+  void Inserted() { ++size_; }
+
+  // Makes room for count entries without further growth.
+  void Reserve(std::size_t count);
+
+  // Grows the table to at least other's table size.
+  void MatchCapacity(const MessageMap& other) {
+    if (capacity_ < other.capacity_) Rehash(other.capacity_);
+  }
+
+  std::size_t Size() const { return size_; }
+
+  // Forgets every entry and frees the table.
+  void Clear();
+
+  // Calls f(number, entry) for every entry, in table order: an order that
+  // depends on the numbers and the table size, nothing else.
+  template <typename F>
+  void ForEach(F&& f) const {
+    for (std::size_t i = 0; i < capacity_; ++i) {
+      if (slots_[i].entry != nullptr) f(slots_[i].number, slots_[i].entry);
+    }
+  }
+
+ private:
+  struct SlotData {
+    uint32_t number;
+    MessageEntry* entry;  // null: the slot is free
+  };
+
+  std::size_t IndexOf(uint32_t number) const {
+    return static_cast<std::size_t>((number * 0x9E3779B97F4A7C15ull) >> shift_);
+  }
+  bool NeedsRoomFor(std::size_t count) const { return count * 4 > capacity_ * 3; }
+  void Rehash(std::size_t capacity);
+
+  SlotData* slots_ = nullptr;
+  std::size_t capacity_ = 0;  // 0 or a power of two
+  std::size_t size_ = 0;
+  unsigned shift_ = 63;  // 64 - log2(capacity_)
+};
+
+}  // namespace tralvex
+
+#endif

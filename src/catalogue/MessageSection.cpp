@@ -1,0 +1,98 @@
+#include "catalogue/MessageSection.h"
+
+#include <new>
+#include <string>
+
+namespace tralvex {
+
+MessageSection::MessageSection() = default;
+
+MessageSection::MessageSection(std::shared_ptr<EntryPool> pool) : pool_(std::move(pool)) {}
+
+MessageSection::~MessageSection() { ReleaseMessages(); }
+
+EntryPool& MessageSection::Pool() {
+  if (pool_ == nullptr) pool_ = std::make_shared<EntryPool>();  // throws std::bad_alloc
+  return *pool_;
+}
+
+const char* MessageSection::GetMsgString(uint32_t number) {
+  const MessageEntry* entry = messages_.Find(number);
+  if (entry == nullptr) {
+    AddError(321, std::to_string(static_cast<int32_t>(number)).c_str());
+    return nullptr;
+  }
+  return entry->text;
+}
+
+const char* MessageSection::FindMessage(uint32_t number) const {
+  const MessageEntry* entry = messages_.Find(number);
+  return entry != nullptr ? entry->text : nullptr;
+}
+
+int MessageSection::AddMessage(uint32_t number, const char* text) {
+  try {
+    MessageEntry*& slot = messages_.Slot(number);
+    if (slot != nullptr) return 1;
+    MessageEntry* entry = Pool().Allocate(text);
+    if (entry == nullptr) {
+      AddError(272, nullptr);
+      return 0;
+    }
+    slot = entry;
+    messages_.Inserted();
+    return 1;
+  } catch (...) {
+    AddError(258, nullptr);
+    return 0;
+  }
+}
+
+int MessageSection::MergeMessages(MessageSection& other) {
+  if (&other == this) return 1;
+  int result = 1;
+  try {
+    // Walking a table in slot order while inserting into a smaller one
+    // piles the numbers into long runs: take at least the other's size.
+    messages_.MatchCapacity(other.messages_);
+    EntryPool& pool = Pool();
+    const bool samePool = other.pool_ == pool_;
+    other.messages_.ForEach([&](uint32_t number, MessageEntry* entry) {
+      if (result == 0) return;
+      MessageEntry*& slot = messages_.Slot(number);
+      if (slot != nullptr) return;
+      if (samePool && entry->shareCount < kMaxEntryShares) {
+        ++entry->shareCount;
+        slot = entry;
+      } else {
+        slot = pool.Allocate(entry->text);
+        if (slot == nullptr) {
+          AddError(272, nullptr);
+          result = 0;
+          return;
+        }
+      }
+      messages_.Inserted();
+    });
+  } catch (...) {
+    AddError(258, nullptr);
+    return 0;
+  }
+  return result;
+}
+
+void MessageSection::ReserveMessages(std::size_t count) {
+  try {
+    messages_.Reserve(count);
+  } catch (...) {
+  }
+}
+
+void MessageSection::ReleaseMessages() {
+  messages_.ForEach([this](uint32_t, MessageEntry* entry) {
+    if (--entry->shareCount == 0) pool_->Free(entry);
+  });
+  messages_.Clear();
+}
+
+}  // namespace tralvex

@@ -1,0 +1,54 @@
+// The process's cached copies of profile files: one parsed copy per file,
+// shared by every caller naming it, checked against the file on disk before
+// each use so that a change made by someone else is seen.
+#ifndef TRALVEX_PLATFORM_POSIX_PROFILECACHE_H
+#define TRALVEX_PLATFORM_POSIX_PROFILECACHE_H
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+#include "platform/posix/ProfileDocument.h"
+#include "platform/posix/ProfileStorage.h"
+
+namespace tralvex::platform {
+
+class ProfileCache {
+ public:
+  // The current content of the file, or null when it is missing (state
+  // missing) or cannot be read (state unreadable). Call with Mutex() held.
+  std::shared_ptr<const ProfileDocument> Get(const std::string& path, FileState* state);
+
+  // Records the version just written by this process.
+  void Put(const std::string& path, const FileIdentity& identity,
+           std::shared_ptr<const ProfileDocument> document);
+
+  void Forget(const std::string& path);
+
+  std::mutex& Mutex() { return mutex_; }
+
+ private:
+  struct Entry {
+    FileIdentity identity;
+    std::shared_ptr<const ProfileDocument> document;
+    uint64_t lastUse = 0;
+  };
+
+  std::shared_ptr<const ProfileDocument> Load(const std::string& path, FileState* state);
+  void EvictIfFull();
+
+  static constexpr std::size_t kMaxFiles = 64;
+  std::mutex mutex_;
+  std::unordered_map<std::string, Entry> entries_;
+  uint64_t useCounter_ = 0;
+};
+
+// The process-wide cache: it stands for the system's own cache of profile
+// files, so it lives with the platform layer rather than with the module.
+ProfileCache& TheProfileCache();
+
+}  // namespace tralvex::platform
+
+#endif
