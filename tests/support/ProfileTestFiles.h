@@ -50,6 +50,15 @@ inline std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Whether this user may still open a file for writing after its write
+// permissions are gone. The superuser may, and Wine run by the superuser
+// passes that on to Windows programs, so a test of the Windows functions'
+// refusal to change a read-only file cannot hold there.
+inline bool WritableDespiteReadOnly(const std::string& path) {
+  std::ofstream probe(std::filesystem::path(path), std::ios::binary | std::ios::app);
+  return probe.is_open();
+}
+
 }  // namespace tralvex::testing
 
 #endif
