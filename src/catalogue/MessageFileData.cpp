@@ -20,8 +20,9 @@ int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
   try {
     ParseState state;
     const char* cursor = buffer;
+    const char* nextNul = FindNul(cursor, end);
     while (cursor < end) {
-      std::string_view line = NextLine(cursor, end);
+      std::string_view line = NextLine(cursor, end, nextNul);
       if (!HandleLine(line, buffer, state)) return 0;
     }
   } catch (...) {
