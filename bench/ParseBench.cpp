@@ -101,4 +101,3 @@ BENCHMARK(BM_LookupMessage);
 
 }  // namespace
 
-BENCHMARK_MAIN();
