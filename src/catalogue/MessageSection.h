@@ -52,6 +52,10 @@ class MessageSection : public ErrorList {
   // Gives up every message; entries no other section holds are freed.
   void ReleaseMessages();
 
+  // Forgets every message without counting shares, for when every holder
+  // of the pool's entries goes at once together with the pool.
+  void DiscardMessages() { messages_.Clear(); }
+
   std::size_t MessageCount() const { return messages_.Size(); }
 
   // Calls f(number, const MessageEntry&) for every message, in no
