@@ -25,20 +25,24 @@ bool EntryPool::AddBlock() {
   if (block == nullptr) return false;
   blocks_.push_back(block);
   capacity_ += size;
+  next_ = block;
+  limit_ = block + size;
   return true;
 }
 
 EntryPool::Handle EntryPool::Allocate(const char* text) {
   Handle handle;
+  MessageEntry* entry;
   if (freeList_ != 0) {
     handle = freeList_;
+    entry = At(handle);
     // A free entry's text field holds the handle of the next free one.
-    freeList_ = static_cast<Handle>(reinterpret_cast<uintptr_t>(At(handle)->text));
+    freeList_ = static_cast<Handle>(reinterpret_cast<uintptr_t>(entry->text));
   } else {
-    if (used_ >= kMostEntries || (used_ == capacity_ && !AddBlock())) return 0;
+    if (used_ >= kMostEntries || (next_ == limit_ && !AddBlock())) return 0;
     handle = static_cast<Handle>(++used_);
+    entry = next_++;
   }
-  MessageEntry* entry = At(handle);
   entry->text = text;
   entry->shareCount = 1;
   return handle;

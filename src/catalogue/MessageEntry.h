@@ -55,8 +55,10 @@ class EntryPool {
   bool AddBlock();
 
   std::vector<MessageEntry*> blocks_;
-  std::size_t used_ = 0;      // entries handed out from the blocks so far
-  std::size_t capacity_ = 0;  // entries in all blocks
+  std::size_t used_ = 0;           // entries handed out from the blocks so far
+  std::size_t capacity_ = 0;       // entries in all blocks
+  MessageEntry* next_ = nullptr;   // the next fresh entry of the last block
+  MessageEntry* limit_ = nullptr;  // the end of the last block
   Handle freeList_ = 0;
 };
 
