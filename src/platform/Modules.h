@@ -22,6 +22,15 @@ bool IsBadCodeAddress(void* address);
 // length written (a NUL always follows when size is not 0).
 std::size_t LibraryFileName(char* buffer, std::size_t size);
 
+// A library opened by its own path and closed again, as a client application
+// loads and unloads this one. Null when it cannot be opened.
+void* OpenLibrary(const char* path);
+// Drops the reference OpenLibrary took; the system unloads the library when
+// nothing else holds it.
+void CloseLibrary(void* library);
+// An export of a library opened with OpenLibrary, or null.
+void* LibraryExport(void* library, const char* name);
+
 }  // namespace tralvex::platform
 
 namespace tralvex {

@@ -1,3 +1,5 @@
+#include "api/ContextFunctions.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -5,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "api/ContextFunctions.h"
 #include "api/Module.h"
 #include "catalogue/MessageContext.h"
 #include "platform/FileSystem.h"
