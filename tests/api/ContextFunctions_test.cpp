@@ -189,6 +189,31 @@ TEST_F(ContextFunctionsTest, DialogItemsAreAllAttempted) {
   EXPECT_EQ(0, Mes_SetCaptions(context, nullptr, ids, numbers, 1));
 }
 
+// The evaluation and box functions of the family see the same contexts.
+std::string boxText;
+std::string boxCaption;
+int TRALVEX_CALL RecordBox(const char* text, const char* caption, unsigned int) {
+  boxText = text;
+  boxCaption = caption;
+  return 1;
+}
+
+TEST_F(ContextFunctionsTest, EvaluationAndBoxesUseTheContext) {
+  Mes_Context* context = Open(nullptr, "Own caption");
+  char buffer[40];
+  std::memset(buffer, ' ', sizeof buffer - 1);
+  buffer[sizeof buffer - 1] = '\0';
+  MessageArgs record = {nullptr, nullptr, 0};
+  Mes_FormatMessage(context, 0x100, buffer, &record);
+  EXPECT_STREQ("two five six", buffer);
+
+  Msg_MessageBoxProc previous = Msg_SetMessageBoxHook(&RecordBox);
+  Mes_DisplayMessage(context, 0x10, &record, TRALVEX_MB_OK);
+  Msg_SetMessageBoxHook(previous);
+  EXPECT_EQ("sixteen", boxText);
+  EXPECT_EQ("Own caption", boxCaption);
+}
+
 // A pointer never handed out, a destroyed context and null: every function
 // answers as for an invalid context. The made-up pointer points at memory
 // that would fail the test if it were ever written.
