@@ -7,20 +7,6 @@
 namespace tralvex::platform {
 namespace {
 
-void FillAsciiUpper(CodePage& page) {
-  for (int c = 0; c < 256; ++c) page.upper[c] = static_cast<unsigned char>(c);
-  for (int c = 'a'; c <= 'z'; ++c) page.upper[c] = static_cast<unsigned char>(c - 'a' + 'A');
-}
-
-CodePage MakeSingleByte(unsigned id) {
-  CodePage page;
-  page.id = id;
-  page.doubleByte = false;
-  std::memset(page.leadByte, 0, sizeof page.leadByte);
-  FillAsciiUpper(page);
-  return page;
-}
-
 const CodePage& SystemPage() {
   static const CodePage page = [] {
     CodePage loaded;
@@ -33,15 +19,13 @@ const CodePage& SystemPage() {
 
 const CodePage* activePage = nullptr;
 
-}  // namespace
-
-const CodePage* FindCodePage(unsigned id) {
-  static const CodePage utf8 = MakeSingleByte(65001);
-  static const CodePage western = MakeSingleByte(1252);
-  if (id == 65001) return &utf8;
-  if (id == 1252) return &western;
-  return nullptr;
+// Whether the byte at p starts a two-byte character that ends before end. A
+// lead byte before the terminator stands alone, as NextChar steps it.
+bool StartsPair(const CodePage& page, const char* p, const char* end) {
+  return page.leadByte[static_cast<unsigned char>(*p)] && p + 1 < end && p[1] != '\0';
 }
+
+}  // namespace
 
 const CodePage& ActiveCodePage() {
   if (activePage == nullptr) activePage = &SystemPage();
@@ -71,7 +55,7 @@ const char* PrevChar(const char* start, const char* p) {
   const char* previous = start;
   for (const char* q = start; q < p;) {
     previous = q;
-    q += (page.leadByte[static_cast<unsigned char>(*q)] && q + 1 < p) ? 2 : 1;
+    q += StartsPair(page, q, p) ? 2 : 1;
   }
   return previous;
 }
@@ -83,7 +67,7 @@ const char* FindChar(const char* begin, const char* end, char c) {
   }
   for (const char* p = begin; p < end; ++p) {
     if (*p == c) return p;
-    if (page.leadByte[static_cast<unsigned char>(*p)] && p + 1 < end) ++p;
+    if (StartsPair(page, p, end)) ++p;
   }
   return nullptr;
 }
@@ -99,7 +83,7 @@ const char* FindLastChar(const char* begin, const char* end, char c) {
   }
   for (const char* p = begin; p < end; ++p) {
     if (*p == c) found = p;
-    if (page.leadByte[static_cast<unsigned char>(*p)] && p + 1 < end) ++p;
+    if (StartsPair(page, p, end)) ++p;
   }
   return found;
 }
@@ -107,12 +91,11 @@ const char* FindLastChar(const char* begin, const char* end, char c) {
 void UpperCaseInPlace(char* text, std::size_t length) {
   const CodePage& page = ActiveCodePage();
   for (std::size_t i = 0; i < length; ++i) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    if (page.leadByte[c] && i + 1 < length) {
+    if (StartsPair(page, text + i, text + length)) {
       ++i;
       continue;
     }
-    text[i] = static_cast<char>(page.upper[c]);
+    text[i] = static_cast<char>(page.upper[static_cast<unsigned char>(text[i])]);
   }
 }
 

@@ -1,0 +1,23 @@
+// Reading a message file for a command, the way the library reads it: the
+// whole file into one buffer, then the parser over it.
+#ifndef TRALVEX_TOOLS_MESSAGEFILELOADER_H
+#define TRALVEX_TOOLS_MESSAGEFILELOADER_H
+
+#include <string>
+
+#include "catalogue/MessageFileData.h"
+
+namespace tralvex::tool {
+
+enum class LoadResult { kLoaded, kUnreadable, kParseFailed };
+
+// Loads path into data. On kUnreadable, reason says why; on kParseFailed,
+// data's error list says why. Either way the caller reports it.
+LoadResult LoadMessageFile(const std::string& path, MessageFileData& data, std::string& reason);
+
+// What the parser's error list means, one line per error.
+std::string DescribeParseErrors(const MessageFileData& data);
+
+}  // namespace tralvex::tool
+
+#endif
