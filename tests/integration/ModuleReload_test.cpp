@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "LibraryUnderTest.h"
 #include "platform/Modules.h"
 #include "support/TempDirectory.h"
 #include "tralvex/tralvex.h"
@@ -27,7 +28,7 @@ struct Exports {
 
 template <typename Function>
 void Bind(void* library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(tralvex::platform::LibraryExport(library, name));
+  function = reinterpret_cast<Function>(tralvex::platform::FindProcedure(library, name));
   ASSERT_NE(nullptr, reinterpret_cast<void*>(function)) << name;
 }
 
@@ -50,7 +51,7 @@ TEST(ModuleReload, EveryLoadStartsAfreshAndAnUnloadLeavesNothingOpen) {
 
   for (int round = 0; round < 4; ++round) {
     SCOPED_TRACE(round);
-    void* library = tralvex::platform::OpenLibrary(TRALVEX_LIBRARY_PATH);
+    void* library = tralvex::platform::OpenLibrary(tralvex::testing::LibraryPath().c_str());
     ASSERT_NE(nullptr, library);
     Exports e{};
     BindAll(library, e);
