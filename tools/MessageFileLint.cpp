@@ -80,15 +80,16 @@ class MessageFileLinter {
     std::size_t joined = 0;
     bool lost = false;
     for (const char* p = lf; p != nullptr;) {
-      ++joined;
       const char* next = static_cast<const char*>(std::memchr(p + 1, '\n', end - p - 1));
       std::string_view piece(p + 1, static_cast<std::size_t>((next ? next : end) - p - 1));
       while (!piece.empty() && piece.front() == ' ') piece.remove_prefix(1);
+      if (!piece.empty()) ++joined;
       LineKind kind = ClassifyLine(piece).kind;
       lost |= kind == LineKind::kSectionHeader || kind == LineKind::kAlias ||
               kind == LineKind::kMessage;
       p = next;
     }
+    if (joined == 0) return;  // only blank lines joined: nothing changes
     std::string text =
         "this line ends with a line feed alone: the library ends lines only at "
         "a carriage return, so the " +

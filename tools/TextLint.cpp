@@ -15,6 +15,10 @@ using platform::FindLastChar;
 
 std::string Quoted(std::string_view text) { return "\"" + Excerpt(text) + "\""; }
 
+// The fallback of a parsed reference, however the parser hands it out.
+std::string_view AsView(const char* text) { return text != nullptr ? text : ""; }
+std::string_view AsView(std::string_view text) { return text; }
+
 const char* End(std::string_view text) { return text.data() + text.size(); }
 
 // A reference as evaluation collects them: from a "{" to the first "}"
@@ -136,7 +140,7 @@ std::vector<ReferenceUse> CheckReferences(std::string_view text, Reporter& repor
       uses.push_back({static_cast<uint32_t>(parsed.number), span.open});
       continue;
     }
-    std::string_view fallback = parsed.fallback != nullptr ? parsed.fallback : "";
+    std::string_view fallback = AsView(parsed.fallback);
     if (fallback.size() < 2) {
       report.At(span.open, Severity::kWarning,
                 Quoted(written) + " names no message and vanishes from the text",

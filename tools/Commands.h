@@ -1,0 +1,32 @@
+// The commands of the tool. Each takes the words after its name and
+// returns the exit status; output goes to the streams given.
+#ifndef TRALVEX_TOOLS_COMMANDS_H
+#define TRALVEX_TOOLS_COMMANDS_H
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tralvex::tool {
+
+using Arguments = std::vector<std::string>;
+
+struct Streams {
+  std::ostream& out;
+  std::ostream& err;
+  bool colour = false;  // standard output is a terminal
+};
+
+int CheckCommand(const Arguments& args, Streams& io);
+int ShowCommand(const Arguments& args, Streams& io);
+int EvalCommand(const Arguments& args, Streams& io);
+int FormatCommand(const Arguments& args, Streams& io);
+int DumpCommand(const Arguments& args, Streams& io);
+int MapCommand(const Arguments& args, Streams& io);
+
+// Runs the command named by args[0]; "--help" or no words print the usage.
+int RunTool(const Arguments& args, Streams& io);
+
+}  // namespace tralvex::tool
+
+#endif
