@@ -17,7 +17,7 @@ namespace {
 class PartsLookup : public tralvex::ReferenceLookup {
  public:
   explicit PartsLookup(const std::vector<std::string>& parts) : parts_(parts) {}
-  const char* MessageText(uint32_t number, const char* fallback) override {
+  std::string_view MessageText(uint32_t number, std::string_view fallback) override {
     if (number < parts_.size()) return parts_[number].c_str();
     if (number % 2 == 0) return fallback;
     return missing_;

@@ -4,32 +4,61 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <sstream>
 
 #include "InputFiles.h"
 
 namespace tralvex::tool {
+namespace {
 
-bool LoadMessageFile(const std::string& path, MessageFileData& data, std::string& reason) {
+const char* Meaning(int code) {
+  switch (code) {
+    case 0x143:
+      return "the alias chain of this section reaches a section that does not exist";
+    case 0x110:
+    case 0x102:
+      return "out of memory while parsing";
+    default:
+      return "parse error";
+  }
+}
+
+}  // namespace
+
+LoadResult LoadMessageFile(const std::string& path, MessageFileData& data, std::string& reason) {
   std::string bytes;
-  if (!ReadTextFile(path, bytes, reason)) return false;
-  std::unique_ptr<char[]> buffer(new char[bytes.size() + 1]);
+  if (!ReadTextFile(path, bytes, reason)) return LoadResult::kUnreadable;
+  std::unique_ptr<char[]> buffer(new (std::nothrow) char[bytes.size() + 1]);
+  if (buffer == nullptr) {
+    reason = "too large to read into memory";
+    return LoadResult::kUnreadable;
+  }
   std::memcpy(buffer.get(), bytes.data(), bytes.size());
   buffer[bytes.size()] = '\0';
   char* text = buffer.get();
-  if (data.ParseMessageFile(text, text + bytes.size()) == 1) {
-    buffer.release();  // owned by the file data now
-    return true;
+  if (data.ParseMessageFile(text, text + bytes.size()) == 0) {
+    reason = "the library would not open this file: " + DescribeParseErrors(data);
+    while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+    return LoadResult::kParseFailed;
   }
-  reason = "is refused by the library:";
-  int code = 0;
-  const char* context = nullptr;
-  for (unsigned i = 1; data.GetErrorAt(i, code, context) != 0; ++i) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, " error 0x%X", code);
-    reason += hex;
-    if (context != nullptr) reason += std::string(" (") + context + ")";
+  buffer.release();  // the file data owns it now
+  return LoadResult::kLoaded;
+}
+
+std::string DescribeParseErrors(const MessageFileData& data) {
+  std::ostringstream out;
+  for (unsigned position = 1; position <= data.GetErrorCount(); ++position) {
+    int code = 0;
+    const char* context = nullptr;
+    data.GetErrorAt(position, code, context);
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(code) & 0xFFFF);
+    out << "error " << hex << ": " << Meaning(code);
+    if (context != nullptr) out << " [" << context << "]";
+    out << "\n";
   }
-  return false;
+  return out.str();
 }
 
 std::vector<uint32_t> SortedNumbers(const MessageSection& section) {

@@ -15,10 +15,6 @@ using platform::FindLastChar;
 
 std::string Quoted(std::string_view text) { return "\"" + Excerpt(text) + "\""; }
 
-// The fallback of a parsed reference, however the parser hands it out.
-std::string_view AsView(const char* text) { return text != nullptr ? text : ""; }
-std::string_view AsView(std::string_view text) { return text; }
-
 const char* End(std::string_view text) { return text.data() + text.size(); }
 
 // A reference as evaluation collects them: from a "{" to the first "}"
@@ -134,13 +130,12 @@ std::vector<ReferenceUse> CheckReferences(std::string_view text, Reporter& repor
                 "too-many-references");
     }
     if (i >= static_cast<std::size_t>(kMaxReferences)) continue;
-    std::string reference(written);
-    ParsedReference parsed = ParseMessageReference(reference);
+    ParsedReference parsed = ParseMessageReference(written);
     if (parsed.number > 0) {
       uses.push_back({static_cast<uint32_t>(parsed.number), span.open});
       continue;
     }
-    std::string_view fallback = AsView(parsed.fallback);
+    std::string_view fallback = parsed.fallback;
     if (fallback.size() < 2) {
       report.At(span.open, Severity::kWarning,
                 Quoted(written) + " names no message and vanishes from the text",

@@ -1,4 +1,4 @@
-#include <cstring>
+#include <string>
 
 #include "CommandLine.h"
 #include "Commands.h"
@@ -32,6 +32,37 @@ constexpr CommandEntry kCommands[] = {
 };
 
 }  // namespace
+
+int StartCommand(const char* name, const char* help, const Arguments& args, unsigned accepted,
+                 std::size_t minOperands, std::size_t maxOperands, Options& options, Streams& io) {
+  std::string error;
+  if (!ParseOptions(args, accepted, options, error)) {
+    io.err << "tralvex " << name << ": " << error << "\n" << help;
+    return kExitFailure;
+  }
+  if (options.help) {
+    io.out << help;
+    return kExitOk;
+  }
+  std::size_t count = options.operands.size();
+  if (count < minOperands || count > maxOperands) {
+    io.err << "tralvex " << name << ": " << (count < minOperands ? "too few" : "too many")
+           << " operands\n"
+           << help;
+    return kExitFailure;
+  }
+  for (const std::string& operand : options.operands) {
+    if (operand.empty()) {
+      io.err << "tralvex " << name << ": an empty operand\n";
+      return kExitFailure;
+    }
+  }
+  if (!ApplyEnvironment(options, error)) {
+    io.err << "tralvex " << name << ": " << error << "\n";
+    return kExitFailure;
+  }
+  return kGoOn;
+}
 
 int RunTool(const Arguments& args, Streams& io) {
   if (args.empty()) {

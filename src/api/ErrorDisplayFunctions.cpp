@@ -64,7 +64,9 @@ int ShowErrorsByMessage(MessageServices& s, uint32_t msgHandle, uint32_t number,
       std::string storage;
       action = ExpandEscapes(message, storage);
     } else {
-      action = "(" + Hex4(number) + ")";
+      char numbered[16];
+      std::snprintf(numbered, sizeof numbered, "(%04X)", number);
+      action = numbered;
     }
   } catch (const std::bad_alloc&) {
     return ShowMemoryFailureBox(s);

@@ -74,6 +74,8 @@ TRALVEX_API TralvexStatus TRALVEX_CALL Msg_CloseMessages(uint32_t handle) {
   // The error catalogue's handle could otherwise be reissued to another
   // file, and its texts be read from there.
   if (closing == module.errorCatalogueHandle) module.errorCatalogueHandle = tralvex::kNoCatalogue;
+  // Nor may a context that opened it read or close it once reissued.
+  module.liveContexts.ForgetCatalogue(closing);
   return 1;
 }
 

@@ -5,16 +5,12 @@ namespace tralvex {
 HandleMap::HandleMap(std::size_t blockSize) : blockSize_(blockSize == 0 ? 1 : blockSize) {}
 
 MessageCatalogue* HandleMap::Find(uint16_t handle) const {
-  for (Node* n = buckets_[BucketOf(handle)]; n != nullptr; n = n->next) {
-    if (n->handle == handle) return n->catalogue;
-  }
-  return nullptr;
+  return handle < byHandle_.size() ? byHandle_[handle] : nullptr;
 }
 
 HandleMap::Node* HandleMap::TakeNode() {
   if (freeNodes_ == nullptr) {
-    // Reserve the slot first, so that a failure leaves nothing half-made.
-    blocks_.reserve(blocks_.size() + 1);
+    // A failed push_back destroys the new block: nothing is half-made.
     blocks_.push_back(std::make_unique<Node[]>(blockSize_));
     Node* block = blocks_.back().get();
     for (std::size_t i = 0; i < blockSize_; ++i) GiveBack(&block[i]);
@@ -31,12 +27,14 @@ void HandleMap::GiveBack(Node* node) {
 }
 
 void HandleMap::Insert(uint16_t handle, MessageCatalogue* catalogue) {
+  if (handle >= byHandle_.size()) byHandle_.resize(std::size_t{handle} + 1, nullptr);
   Node* node = TakeNode();
   node->handle = handle;
   node->catalogue = catalogue;
   Node*& head = buckets_[BucketOf(handle)];
   node->next = head;
   head = node;
+  byHandle_[handle] = catalogue;
   ++size_;
 }
 
@@ -47,6 +45,7 @@ MessageCatalogue* HandleMap::Remove(uint16_t handle) {
     MessageCatalogue* catalogue = node->catalogue;
     *link = node->next;
     GiveBack(node);
+    byHandle_[handle] = nullptr;
     --size_;
     return catalogue;
   }
@@ -80,6 +79,7 @@ void HandleMap::Clear() {
       GiveBack(node);
     }
   }
+  byHandle_.clear();
   size_ = 0;
 }
 

@@ -59,6 +59,9 @@ class HandleMap {
   void GiveBack(Node* node);
 
   Node* buckets_[kBucketCount] = {};
+  // The same entries indexed by handle, so that finding one does not walk
+  // a chain that a full table makes thousands of entries long.
+  std::vector<MessageCatalogue*> byHandle_;
   Node* freeNodes_ = nullptr;
   std::vector<std::unique_ptr<Node[]>> blocks_;
   std::size_t blockSize_;

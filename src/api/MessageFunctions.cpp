@@ -16,7 +16,7 @@ constexpr uint32_t kNoNumber = 0xFFFFFFFFu;
 class HandleLookup : public ReferenceLookup {
  public:
   HandleLookup(MessageServices& s, uint32_t handle) : s_(s), handle_(handle) {}
-  const char* MessageText(uint32_t number, const char*) override {
+  std::string_view MessageText(uint32_t number, std::string_view) override {
     return s_.LookupMessageText(handle_, number, nullptr);
   }
   bool IsMissing(const char* text) override { return s_.IsPlaceholder(text); }
@@ -29,14 +29,18 @@ class HandleLookup : public ReferenceLookup {
 class ContextLookup : public ReferenceLookup {
  public:
   ContextLookup(MessageServices& s, Mes_Context* context) : s_(s), context_(context) {}
-  const char* MessageText(uint32_t number, const char* fallback) override {
-    return s_.ContextMessage(context_, number, fallback);
+  // The context's lookup takes the fallback as its default text, which must
+  // end with a terminator.
+  std::string_view MessageText(uint32_t number, std::string_view fallback) override {
+    fallback_.assign(fallback);
+    return s_.ContextMessage(context_, number, fallback_.c_str());
   }
   bool IsMissing(const char*) override { return false; }
 
  private:
   MessageServices& s_;
   Mes_Context* context_;
+  std::string fallback_;
 };
 
 bool IsEmpty(const char* text) { return text == nullptr || *text == '\0'; }

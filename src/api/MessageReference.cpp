@@ -84,45 +84,47 @@ struct Span {
   std::size_t close;  // position of "}"
 };
 
-std::vector<Span> CollectReferences(const char* text, std::size_t length) {
-  std::vector<Span> spans;
+struct References {
+  Span spans[kMaxReferences];
+  std::size_t count = 0;
+};
+
+References CollectReferences(const char* text, std::size_t length) {
+  References found;
   const char* end = text + length;
   const char* open = platform::FindChar(text, end, '{');
-  while (open != nullptr && spans.size() < static_cast<std::size_t>(kMaxReferences)) {
+  while (open != nullptr && found.count < static_cast<std::size_t>(kMaxReferences)) {
     const char* close = platform::FindChar(open + 1, end, '}');
     if (close == nullptr) break;
-    spans.push_back(
-        {static_cast<std::size_t>(open - text), static_cast<std::size_t>(close - text)});
+    found.spans[found.count++] = {static_cast<std::size_t>(open - text),
+                                  static_cast<std::size_t>(close - text)};
     open = platform::FindChar(close + 1, end, '{');
   }
-  return spans;
+  return found;
 }
 
 }  // namespace
 
-ParsedReference ParseMessageReference(std::string& reference) {
+ParsedReference ParseMessageReference(std::string_view reference) {
   ParsedReference parsed;
   // Drop the closing brace, then the blanks before it.
-  if (!reference.empty() && reference.back() == '}') reference.pop_back();
-  while (!reference.empty() && reference.back() == ' ') reference.pop_back();
-  std::size_t innerStart = !reference.empty() && reference[0] == '{' ? 1 : 0;
-  const char* inner = reference.c_str() + innerStart;
-  std::size_t innerLength = reference.size() - innerStart;
-  const char* bar = platform::FindChar(inner, inner + innerLength, '|');
+  if (!reference.empty() && reference.back() == '}') reference.remove_suffix(1);
+  while (!reference.empty() && reference.back() == ' ') reference.remove_suffix(1);
+  std::string_view inner = reference;
+  if (!inner.empty() && inner.front() == '{') inner.remove_prefix(1);
+  const char* bar = platform::FindChar(inner.data(), inner.data() + inner.size(), '|');
   bool readNumber;
   if (bar != nullptr) {
-    const char* fallback = bar + 1;
-    while (*fallback == ' ') ++fallback;
-    parsed.fallback = fallback;
-    readNumber = bar - inner >= 1;
+    std::size_t barAt = static_cast<std::size_t>(bar - inner.data());
+    std::size_t fallbackAt = barAt + 1;
+    while (fallbackAt < inner.size() && inner[fallbackAt] == ' ') ++fallbackAt;
+    parsed.fallback = inner.substr(fallbackAt);
+    readNumber = barAt >= 1;
   } else {
     parsed.fallback = inner;
-    readNumber = innerLength >= 2;
+    readNumber = inner.size() >= 2;
   }
-  if (readNumber) {
-    std::size_t length = innerLength < kMaxNumberLength ? innerLength : kMaxNumberLength;
-    parsed.number = ReadHexNumber(std::string_view(inner, length));
-  }
+  if (readNumber) parsed.number = ReadHexNumber(inner.substr(0, kMaxNumberLength));
   return parsed;
 }
 
@@ -140,14 +142,14 @@ EvaluationResult EvaluateReferences(const char* source, char* buffer, ReferenceL
   if (source == nullptr || buffer == nullptr) return result;
   std::size_t room = std::strlen(buffer);
   std::size_t length = std::strlen(source);
+  References refs = CollectReferences(source, length);
+  if (refs.count == 0) {
+    CopyIntoPrefilled(buffer, source);
+    result.outcome = Evaluation::kCopied;
+    result.lastMissing = lookup.IsMissing(source);
+    return result;
+  }
   try {
-    std::vector<Span> spans = CollectReferences(source, length);
-    if (spans.empty()) {
-      CopyIntoPrefilled(buffer, source);
-      result.outcome = Evaluation::kCopied;
-      result.lastMissing = lookup.IsMissing(source);
-      return result;
-    }
     // The buffer is rewritten from its start, so a source that lies in it is
     // read from a copy.
     std::string sourceCopy;
@@ -155,23 +157,21 @@ EvaluationResult EvaluateReferences(const char* source, char* buffer, ReferenceL
       sourceCopy.assign(source, length);
       source = sourceCopy.c_str();
     }
-    std::string work;
-    work.reserve(length);
     RoomedWriter out(buffer, room);
-    out.Append(source, spans[0].open);
-    for (std::size_t i = 0; i < spans.size(); ++i) {
-      work.assign(source + spans[i].open, spans[i].close - spans[i].open + 1);
-      ParsedReference parsed = ParseMessageReference(work);
-      const char* insertion = parsed.fallback;
+    out.Append(source, refs.spans[0].open);
+    for (std::size_t i = 0; i < refs.count; ++i) {
+      const Span& span = refs.spans[i];
+      std::size_t size = span.close - span.open + 1;
+      ParsedReference parsed = ParseMessageReference(std::string_view(source + span.open, size));
+      std::string_view insertion = parsed.fallback;
       result.lastMissing = false;
       if (parsed.number > 0) {
         insertion = lookup.MessageText(static_cast<uint32_t>(parsed.number), parsed.fallback);
-        result.lastMissing = lookup.IsMissing(insertion);
+        result.lastMissing = lookup.IsMissing(insertion.data());
       }
-      std::size_t insertionLength = std::strlen(insertion);
-      if (insertionLength >= 2) out.Append(insertion, insertionLength);
-      std::size_t plainEnd = i + 1 < spans.size() ? spans[i + 1].open : length;
-      out.Append(source + spans[i].close + 1, plainEnd - spans[i].close - 1);
+      if (insertion.size() >= 2) out.Append(insertion.data(), insertion.size());
+      std::size_t plainEnd = i + 1 < refs.count ? refs.spans[i + 1].open : length;
+      out.Append(source + span.close + 1, plainEnd - span.close - 1);
       if (out.Room() == 0) break;
     }
     out.Finish();

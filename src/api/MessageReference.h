@@ -4,27 +4,29 @@
 #ifndef TRALVEX_API_MESSAGEREFERENCE_H
 #define TRALVEX_API_MESSAGEREFERENCE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tralvex {
 
 constexpr int kMaxReferences = 8;
 
 struct ParsedReference {
-  int32_t number = -1;             // -1 when no number was read
-  const char* fallback = nullptr;  // points into the reference given
+  int32_t number = -1;        // -1 when no number was read
+  std::string_view fallback;  // a part of the reference given
 };
 
-// `reference` holds one reference with both braces; it is cut down in place
-// so that the fallback text ends where the reference's text does.
-ParsedReference ParseMessageReference(std::string& reference);
+// `reference` is one reference with both braces.
+ParsedReference ParseMessageReference(std::string_view reference);
 
-// Gives the text of a referenced message. Never returns null.
+// Gives the text of a referenced message.
 class ReferenceLookup {
  public:
   virtual ~ReferenceLookup() = default;
-  virtual const char* MessageText(uint32_t number, const char* fallback) = 0;
+  // The text to insert; it stays valid until the next call.
+  virtual std::string_view MessageText(uint32_t number, std::string_view fallback) = 0;
   // True when `text` is the stand-in for a missing message.
   virtual bool IsMissing(const char* text) = 0;
 };

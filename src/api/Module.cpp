@@ -25,6 +25,7 @@ void OnModuleLoad() {
 
 void OnModuleUnload() {
   if (liveModule == nullptr) return;
+  liveModule->liveContexts.DestroyAll();
   liveModule->~Module();
   liveModule = nullptr;
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 
 #include "api/CatalogueHandleTable.h"
+#include "api/ContextCatalogueAccess.h"
+#include "api/LiveContextList.h"
 #include "api/WindowHooks.h"
 #include "catalogue/LoadedFileTable.h"
 #include "catalogue/SearchDirectories.h"
@@ -23,6 +25,12 @@ struct Module {
   LoadedFileTable loadedFiles;
   // Destroyed before the objects above, which its catalogues still use.
   CatalogueHandleTable catalogues{10};
+  // How message contexts reach the handle functions; holds no state.
+  ContextCatalogueAccess contextAccess;
+  // The contexts handed out and not yet destroyed. Emptied by the shutdown
+  // step before anything else goes, so that the catalogues they close are
+  // still in the table.
+  LiveContextList liveContexts;
   // Set by the first successful Msg_SetDefaultDir, never cleared.
   int defaultDirectorySet = 0;
   // "QelError.msg" once opened on demand, else kNoCatalogue.

@@ -80,6 +80,7 @@ MessageCatalogue::MessageCatalogue(LoadedFileTable& files, const DefaultDirector
 MessageCatalogue::~MessageCatalogue() {
   ReleaseFileData();
   fileName.clear();
+  spelledName.clear();
   sectionName.clear();
   ClearErrors();
 }
@@ -144,12 +145,13 @@ int MessageCatalogue::ResolveCatalogueFileName() {
   // Refused rather than cut: a shortened name could be another file.
   if (resolved.size() > platform::MaxPathLength()) return kNoFileName;
   fileName = platform::UpperCase(resolved);
-  return CheckPathAccess(fileName.c_str(), kAccessRead);
+  spelledName = std::move(resolved);
+  return CheckPathAccess(spelledName.c_str(), kAccessRead);
 }
 
 int MessageCatalogue::ReadMessageFile() {
   platform::ReadOnlyFile file;
-  if (!file.Open(fileName.c_str())) {
+  if (!file.Open(spelledName.c_str())) {
     AddError(kCannotOpen, fileName.c_str());
     return 0;
   }

@@ -62,6 +62,9 @@ class MessageCatalogue : public ErrorList {
   void ReleaseFileData();
 
   std::string fileName;
+  // The resolved name before upper-casing: what the system is asked for,
+  // so that case-sensitive file systems find the file as written.
+  std::string spelledName;
   std::string sectionName;
   MessageSection* currentSection = nullptr;
   MessageFileData* fileData = nullptr;

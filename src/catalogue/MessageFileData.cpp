@@ -18,11 +18,11 @@ int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
     return 0;
   }
   try {
-    MessageSection* current = nullptr;
+    ParseState state;
     const char* cursor = buffer;
     while (cursor < end) {
       std::string_view line = NextLine(cursor, end);
-      if (!HandleLine(line, buffer, current)) return 0;
+      if (!HandleLine(line, buffer, state)) return 0;
     }
   } catch (...) {
     AddError(258, nullptr);
@@ -34,7 +34,7 @@ int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
   return 1;
 }
 
-int MessageFileData::HandleLine(std::string_view line, char* buffer, MessageSection*& current) {
+int MessageFileData::HandleLine(std::string_view line, char* buffer, ParseState& state) {
   LineInfo info = ClassifyLine(line);
   // The views point into the caller's writable buffer.
   auto writable = [buffer](std::string_view piece) {
@@ -44,37 +44,45 @@ int MessageFileData::HandleLine(std::string_view line, char* buffer, MessageSect
     case LineKind::kSectionHeader: {
       MessageSection* section = GetOrCreateSection(info.name);
       if (section == nullptr) return 0;
-      current = section;
+      state.current = section;
       if (defaultSection == nullptr) defaultSection = section;
       return 1;
     }
     case LineKind::kAlias: {
-      if (current == nullptr || info.target.empty()) return 1;
+      if (state.current == nullptr || info.target.empty()) return 1;
       char* target = writable(info.target);
       target[info.target.size()] = '\0';
-      current->aliasTarget = target;
+      state.current->aliasTarget = target;
       return 1;
     }
     case LineKind::kMessage: {
       char* text = writable(info.text);
       text[info.text.size()] = '\0';
-      return PlaceMessage(info.number, text, current);
+      return PlaceMessage(info.number, text, state);
     }
     default:
       return 1;
   }
 }
 
-int MessageFileData::PlaceMessage(uint32_t number, const char* text, MessageSection*& current) {
+int MessageFileData::PlaceMessage(uint32_t number, const char* text, ParseState& state) {
+  MessageSection*& current = state.current;
   if (current == nullptr) {
     current = GetOrCreateSection(kInvisibleSectionName);
     if (current == nullptr) return 0;
     if (defaultSection == nullptr) defaultSection = current;
   }
+  if (current->MessageCount() == 0) {
+    // Sections of one file tend to be of similar size: sizing a new one
+    // like the average so far saves most of the growing of its map.
+    if (state.filledSections > 0) current->ReserveMessages(state.messages / state.filledSections);
+    ++state.filledSections;
+  }
   if (!current->AddMessage(number, text)) {
     CopyErrors(*current);
     return 0;
   }
+  ++state.messages;
   return 1;
 }
 

@@ -66,8 +66,14 @@ class MessageFileData : public ErrorList {
   // The position in sections_ of the section of that name, or kNoSection.
   // Throws std::bad_alloc.
   std::size_t IndexOf(std::string_view name) const;
-  int HandleLine(std::string_view line, char* buffer, MessageSection*& current);
-  int PlaceMessage(uint32_t number, const char* text, MessageSection*& current);
+  // What the parse has seen so far.
+  struct ParseState {
+    MessageSection* current = nullptr;
+    std::size_t messages = 0;        // placed in sections
+    std::size_t filledSections = 0;  // sections holding messages
+  };
+  int HandleLine(std::string_view line, char* buffer, ParseState& state);
+  int PlaceMessage(uint32_t number, const char* text, ParseState& state);
   int MergeInto(std::size_t section, std::size_t from);
   int ResolveCycle(const std::vector<std::size_t>& path, std::size_t first);
 

@@ -8,27 +8,108 @@
 namespace tralvex {
 namespace {
 
-using platform::FindChar;
-using platform::FindLastChar;
-using platform::IsLeadByte;
+using platform::CodePage;
 
 // The white space that the C library's number conversions skip.
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+struct HexDigits {
+  signed char value[256];
+  constexpr HexDigits() : value() {
+    for (int c = 0; c < 256; ++c) value[c] = -1;
+    for (int c = '0'; c <= '9'; ++c) value[c] = static_cast<signed char>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) value[c] = static_cast<signed char>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c) value[c] = static_cast<signed char>(c - 'A' + 10);
+  }
+};
+constexpr HexDigits kHexDigits;
+
+int HexDigitValue(char c) { return kHexDigits.value[static_cast<unsigned char>(c)]; }
+
+// The code-page searches, with the single-byte case inline: these run a few
+// times on every line of a file.
+const char* Find(const CodePage& page, const char* begin, const char* end, char c) {
+  if (!page.doubleByte) {
+    return static_cast<const char*>(std::memchr(begin, c, static_cast<std::size_t>(end - begin)));
+  }
+  return platform::FindChar(begin, end, c);
+}
+
+const char* FindLast(const CodePage& page, const char* begin, const char* end, char c) {
+  if (!page.doubleByte) {
+    for (const char* p = end; p > begin;) {
+      if (*--p == c) return p;
+    }
+    return nullptr;
+  }
+  return platform::FindLastChar(begin, end, c);
 }
 
 // True when the text's last character is the single byte c, not the second
 // byte of a double-byte character.
-bool EndsWithChar(std::string_view text, char c) {
+bool EndsWithChar(const CodePage& page, std::string_view text, char c) {
   if (text.empty() || text.back() != c) return false;
-  if (!platform::ActiveCodePage().doubleByte) return true;
+  if (!page.doubleByte) return true;
   const char* last = text.data() + text.size() - 1;
   return platform::PrevChar(text.data(), last + 1) == last;
+}
+
+bool ParseHeader(const CodePage& page, std::string_view line, std::string_view& name) {
+  if (line.empty() || line.front() != '[') return false;
+  const char* begin = line.data() + 1;
+  const char* close = Find(page, begin, line.data() + line.size(), ']');
+  if (close == nullptr) return false;
+  std::size_t span = static_cast<std::size_t>(close - begin);
+  bool oneCharacter = span == 2 && page.leadByte[static_cast<unsigned char>(*begin)];
+  if (span < 2 || oneCharacter) return false;
+  // A space is never the second byte of a double-byte character.
+  while (begin < close && *begin == ' ') ++begin;
+  while (close > begin && close[-1] == ' ') --close;
+  if (begin == close) return false;
+  name = std::string_view(begin, static_cast<std::size_t>(close - begin));
+  return true;
+}
+
+bool IsAlias(const CodePage& page, std::string_view line) {
+  static const char kAlias[] = "ALIAS";
+  if (line.size() < 5) return false;
+  for (int i = 0; i < 5; ++i) {
+    unsigned char c = static_cast<unsigned char>(line[i]);
+    if (page.leadByte[c] || page.upper[c] != static_cast<unsigned char>(kAlias[i])) return false;
+  }
+  return true;
+}
+
+bool ParseTarget(const CodePage& page, std::string_view line, std::string_view& target) {
+  const char* end = line.data() + line.size();
+  target = line.substr(line.size());
+  if (line.size() <= 5) return false;
+  const char* colon = Find(page, line.data() + 5, end, ':');
+  if (colon == nullptr) return false;
+  std::string_view rest = TrimBlanks(std::string_view(colon + 1, end - colon - 1));
+  if (rest.empty()) return false;
+  target = rest;
+  return true;
+}
+
+bool ParseMessage(const CodePage& page, std::string_view line, uint32_t& number,
+                  std::string_view& text) {
+  const char* begin = line.data();
+  const char* end = begin + line.size();
+  const char* colon = Find(page, begin, end, ':');
+  if (colon == nullptr) return false;
+  if (!ReadMessageNumber(std::string_view(begin, colon - begin), number)) return false;
+  const char* textBegin = colon + 1;
+  const char* textEnd = end;
+  // Most texts hold no ";" at all: a forward search settles that quickly
+  // before the backward one looks for the last.
+  const char* semicolon = Find(page, textBegin, textEnd, ';');
+  if (semicolon != nullptr) textEnd = FindLast(page, semicolon, textEnd, ';');
+  std::string_view trimmed = TrimBlanks(std::string_view(textBegin, textEnd - textBegin));
+  if (!trimmed.empty() && trimmed.front() == '"') trimmed.remove_prefix(1);
+  if (EndsWithChar(page, trimmed, '"')) trimmed.remove_suffix(1);
+  text = trimmed;
+  return true;
 }
 
 }  // namespace
@@ -53,42 +134,13 @@ std::string_view NextLine(const char*& cursor, const char* end) {
 }
 
 bool ParseSectionHeader(std::string_view line, std::string_view& name) {
-  if (line.empty() || line.front() != '[') return false;
-  const char* begin = line.data() + 1;
-  const char* close = FindChar(begin, line.data() + line.size(), ']');
-  if (close == nullptr) return false;
-  std::size_t span = static_cast<std::size_t>(close - begin);
-  bool oneCharacter = span == 2 && IsLeadByte(static_cast<unsigned char>(*begin));
-  if (span < 2 || oneCharacter) return false;
-  // A space is never the second byte of a double-byte character.
-  while (begin < close && *begin == ' ') ++begin;
-  while (close > begin && close[-1] == ' ') --close;
-  if (begin == close) return false;
-  name = std::string_view(begin, static_cast<std::size_t>(close - begin));
-  return true;
+  return ParseHeader(platform::ActiveCodePage(), line, name);
 }
 
-bool IsAliasLine(std::string_view line) {
-  static const char kAlias[] = "ALIAS";
-  if (line.size() < 5) return false;
-  const platform::CodePage& page = platform::ActiveCodePage();
-  for (int i = 0; i < 5; ++i) {
-    unsigned char c = static_cast<unsigned char>(line[i]);
-    if (page.leadByte[c] || page.upper[c] != static_cast<unsigned char>(kAlias[i])) return false;
-  }
-  return true;
-}
+bool IsAliasLine(std::string_view line) { return IsAlias(platform::ActiveCodePage(), line); }
 
 bool ParseAliasTarget(std::string_view line, std::string_view& target) {
-  const char* end = line.data() + line.size();
-  target = line.substr(line.size());
-  if (line.size() <= 5) return false;
-  const char* colon = FindChar(line.data() + 5, end, ':');
-  if (colon == nullptr) return false;
-  std::string_view rest = TrimBlanks(std::string_view(colon + 1, end - colon - 1));
-  if (rest.empty()) return false;
-  target = rest;
-  return true;
+  return ParseTarget(platform::ActiveCodePage(), line, target);
 }
 
 bool ReadMessageNumber(std::string_view part, uint32_t& number) {
@@ -120,36 +172,22 @@ bool ReadMessageNumber(std::string_view part, uint32_t& number) {
 }
 
 bool ParseMessageLine(std::string_view line, uint32_t& number, std::string_view& text) {
-  const char* begin = line.data();
-  const char* end = begin + line.size();
-  const char* colon = FindChar(begin, end, ':');
-  if (colon == nullptr) return false;
-  if (!ReadMessageNumber(std::string_view(begin, colon - begin), number)) return false;
-  const char* textBegin = colon + 1;
-  const char* textEnd = end;
-  // Most texts hold no ";" at all: a forward search settles that quickly
-  // before the backward one looks for the last.
-  const char* semicolon = FindChar(textBegin, textEnd, ';');
-  if (semicolon != nullptr) textEnd = FindLastChar(semicolon, textEnd, ';');
-  std::string_view trimmed = TrimBlanks(std::string_view(textBegin, textEnd - textBegin));
-  if (!trimmed.empty() && trimmed.front() == '"') trimmed.remove_prefix(1);
-  if (EndsWithChar(trimmed, '"')) trimmed.remove_suffix(1);
-  text = trimmed;
-  return true;
+  return ParseMessage(platform::ActiveCodePage(), line, number, text);
 }
 
 LineInfo ClassifyLine(std::string_view line) {
+  const CodePage& page = platform::ActiveCodePage();
   LineInfo info;
   if (line.empty()) {
     info.kind = LineKind::kEmpty;
   } else if (line.front() == ';') {
     info.kind = LineKind::kComment;
-  } else if (ParseSectionHeader(line, info.name)) {
+  } else if (ParseHeader(page, line, info.name)) {
     info.kind = LineKind::kSectionHeader;
-  } else if (IsAliasLine(line)) {
+  } else if (IsAlias(page, line)) {
     info.kind = LineKind::kAlias;
-    ParseAliasTarget(line, info.target);
-  } else if (ParseMessageLine(line, info.number, info.text)) {
+    ParseTarget(page, line, info.target);
+  } else if (ParseMessage(page, line, info.number, info.text)) {
     info.kind = LineKind::kMessage;
   } else {
     info.kind = LineKind::kIgnored;

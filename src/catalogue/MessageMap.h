@@ -31,6 +31,11 @@ class MessageMap {
   // Makes room for count entries without further growth.
   void Reserve(std::size_t count);
 
+  // Grows the table to at least other's table size.
+  void MatchCapacity(const MessageMap& other) {
+    if (capacity_ < other.capacity_) Rehash(other.capacity_);
+  }
+
   std::size_t Size() const { return size_; }
 
   // Forgets every entry and frees the table.

@@ -52,8 +52,9 @@ int MessageSection::MergeMessages(MessageSection& other) {
   if (&other == this) return 1;
   int result = 1;
   try {
-    messages_.Reserve(messages_.Size() > other.MessageCount() ? messages_.Size()
-                                                              : other.MessageCount());
+    // Walking a table in slot order while inserting into a smaller one
+    // piles the numbers into long runs: take at least the other's size.
+    messages_.MatchCapacity(other.messages_);
     EntryPool& pool = Pool();
     const bool samePool = other.pool_ == pool_;
     other.messages_.ForEach([&](uint32_t number, MessageEntry* entry) {
@@ -78,6 +79,13 @@ int MessageSection::MergeMessages(MessageSection& other) {
     return 0;
   }
   return result;
+}
+
+void MessageSection::ReserveMessages(std::size_t count) {
+  try {
+    messages_.Reserve(count);
+  } catch (...) {
+  }
 }
 
 void MessageSection::ReleaseMessages() {

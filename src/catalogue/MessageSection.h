@@ -42,6 +42,10 @@ class MessageSection : public ErrorList {
   // Returns 1, or 0 after recording 272 or 258.
   int MergeMessages(MessageSection& other);
 
+  // Makes room for count messages in advance; only a hint, so running out
+  // of memory here is left for AddMessage to report.
+  void ReserveMessages(std::size_t count);
+
   // Gives up every message; entries no other section holds are freed.
   void ReleaseMessages();
 

@@ -23,9 +23,8 @@ struct Parsed {
 };
 
 Parsed Parse(const std::string& reference) {
-  std::string work = reference;
-  tralvex::ParsedReference parsed = ParseMessageReference(work);
-  return {parsed.number, parsed.fallback};
+  tralvex::ParsedReference parsed = ParseMessageReference(reference);
+  return {parsed.number, std::string(parsed.fallback)};
 }
 
 TEST(ParseMessageReference, NumbersAndFallbacks) {
@@ -71,7 +70,7 @@ class MapLookup : public tralvex::ReferenceLookup {
   std::map<uint32_t, std::string> messages;
   std::vector<uint32_t> asked;
   std::string missing = "MISSING";
-  const char* MessageText(uint32_t number, const char*) override {
+  std::string_view MessageText(uint32_t number, std::string_view) override {
     asked.push_back(number);
     auto found = messages.find(number);
     return found != messages.end() ? found->second.c_str() : missing.c_str();

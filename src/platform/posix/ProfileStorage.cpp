@@ -1,6 +1,5 @@
 #include "platform/posix/ProfileStorage.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -14,6 +13,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "platform/posix/NativePath.h"
 
 namespace tralvex::platform {
 namespace {
@@ -28,65 +28,11 @@ FileIdentity IdentityOf(const struct stat& status) {
   return identity;
 }
 
-bool Exists(const std::string& path) {
-  struct stat status;
-  return ::stat(path.c_str(), &status) == 0;
-}
-
-// The entry of a directory whose name equals the wanted one but for case.
-bool FindEntryIgnoringCase(const std::string& directory, std::string_view wanted,
-                           std::string* found) {
-  DIR* dir = ::opendir(directory.empty() ? "/" : directory.c_str());
-  if (dir == nullptr) return false;
-  std::string wantedKey = UpperCase(wanted);
-  bool matched = false;
-  while (const struct dirent* entry = ::readdir(dir)) {
-    std::string_view name(entry->d_name);
-    if (name.size() == wanted.size() && UpperCase(name) == wantedKey) {
-      *found = std::string(name);
-      matched = true;
-      break;
-    }
-  }
-  ::closedir(dir);
-  return matched;
-}
-
-// Rebuilds an absolute path component by component, taking the spelling on
-// disk where only the case differs; components after the first missing one
-// are kept as spelled.
-std::string MatchCase(const std::string& path) {
-  std::string result;
-  std::size_t pos = 1;
-  bool matching = true;
-  while (pos <= path.size()) {
-    std::size_t next = path.find('/', pos);
-    if (next == std::string::npos) next = path.size();
-    std::string component = path.substr(pos, next - pos);
-    pos = next + 1;
-    if (component.empty()) continue;
-    std::string candidate = result + "/" + component;
-    if (matching && !Exists(candidate)) {
-      std::string onDisk;
-      if (FindEntryIgnoringCase(result, component, &onDisk)) {
-        candidate = result + "/" + onDisk;
-      } else {
-        matching = false;
-      }
-    }
-    result = candidate;
-  }
-  return result.empty() ? "/" : result;
-}
-
 std::string WindowsDirectoryPath() {
   std::vector<char> buffer(PATH_MAX + 1);
   std::size_t length = WindowsDirectory(buffer.data(), buffer.size());
   if (length == 0 || length >= buffer.size()) return std::string();
   std::string directory(buffer.data(), length);
-  for (char& c : directory) {
-    if (c == '\\') c = '/';
-  }
   return directory;
 }
 
@@ -145,21 +91,22 @@ void SyncDirectoryOf(const std::string& target) {
 std::string ProfilePath(const char* name) {
   if (name == nullptr || *name == '\0') return std::string();
   std::string path(name);
-  for (char& c : path) {
-    if (c == '\\') c = '/';
+  // Stepping by characters keeps a trail byte from passing for a backslash.
+  for (char* p = path.data(); *p != '\0'; p = const_cast<char*>(NextChar(p))) {
+    if (*p == '\\') *p = '/';
   }
   if (path.find('/') == std::string::npos) {
     std::string directory = WindowsDirectoryPath();
     if (directory.empty()) return std::string();
-    if (directory.back() != '/') directory += '/';
-    path = directory + path;
+    path = directory + "/" + path;
   } else if (path.front() != '/') {
     std::string current = CurrentDirectoryPath();
     if (current.empty()) return std::string();
     path = current + "/" + path;
   }
-  if (path.size() > PATH_MAX) return std::string();
-  return Exists(path) ? path : MatchCase(path);
+  std::string native;
+  if (!ToNativePath(path.c_str(), native)) return std::string();
+  return native;
 }
 
 FileState StatProfile(const std::string& path, FileIdentity* identity) {

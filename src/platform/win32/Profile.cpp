@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// The system's header maps these names onto its own functions for WIN.INI.
+#undef GetProfileString
+#undef WriteProfileString
+
 namespace tralvex::platform {
 
 uint32_t GetProfileString(const char* section, const char* keyword, const char* defaultText,

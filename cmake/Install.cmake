@@ -1,0 +1,14 @@
+# Installs the library, its public headers and the error catalogue, which
+# the library's handle functions read from beside the library.
+install(TARGETS tralvex
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(DIRECTORY include/tralvex DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+  FILES_MATCHING PATTERN "*.h")
+if(WIN32)
+  set(TRALVEX_CATALOGUE_DESTINATION ${CMAKE_INSTALL_BINDIR})
+else()
+  set(TRALVEX_CATALOGUE_DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
+install(FILES data/QelError.msg DESTINATION ${TRALVEX_CATALOGUE_DESTINATION})

@@ -1,0 +1,42 @@
+#include "api/LiveContextList.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "catalogue/MessageContext.h"
+
+namespace tralvex {
+
+void LiveContextList::Append(MessageContext* context) {
+  if (contexts_.size() == contexts_.capacity()) contexts_.reserve(contexts_.size() + kBlockSize);
+  contexts_.push_back(context);
+}
+
+MessageContext* LiveContextList::Find(const void* pointer) const {
+  if (pointer == nullptr) return nullptr;
+  for (MessageContext* context : contexts_) {
+    if (static_cast<const void*>(context) == pointer) return context;
+  }
+  return nullptr;
+}
+
+void LiveContextList::Destroy(MessageContext* context) {
+  auto found = std::find(contexts_.begin(), contexts_.end(), context);
+  if (found == contexts_.end()) return;
+  contexts_.erase(found);
+  delete context;
+}
+
+void LiveContextList::DestroyAll() {
+  // Taken out first: destroying a context closes catalogues, and a close
+  // walks this list.
+  std::vector<MessageContext*> dying;
+  dying.swap(contexts_);
+  for (MessageContext* context : dying) delete context;
+}
+
+void LiveContextList::ForgetCatalogue(uint32_t handle) {
+  for (MessageContext* context : contexts_) context->ForgetCatalogue(handle);
+}
+
+}  // namespace tralvex

@@ -1,0 +1,210 @@
+#include "catalogue/MessageContext.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "catalogue/SearchDirectories.h"
+#include "platform/CodePage.h"
+#include "profile/SystemIniFile.h"
+
+namespace tralvex {
+namespace {
+
+constexpr int kUnexpected = 0x108;
+constexpr int kNotFound = 0x127;
+constexpr const char* kFileSection = "MessageFiles";
+
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Reads a bound as the standard conversion to a 32-bit unsigned long does
+// with base 16: blanks, a sign, "0x", digits up to the first other
+// character. A value beyond 32 bits gives all bits set, whatever the sign,
+// so the bound reads the same on every system.
+uint32_t ReadHexBound(const char* text) {
+  while (IsBlank(*text)) ++text;
+  bool negative = *text == '-';
+  if (*text == '-' || *text == '+') ++text;
+  if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X') && HexDigitValue(text[2]) >= 0) {
+    text += 2;
+  }
+  uint64_t value = 0;
+  for (; HexDigitValue(*text) >= 0; ++text) {
+    value = value * 16 + static_cast<uint64_t>(HexDigitValue(*text));
+    if (value > kAllNumbers) return kAllNumbers;
+  }
+  uint32_t bound = static_cast<uint32_t>(value);
+  return negative ? static_cast<uint32_t>(0u - bound) : bound;
+}
+
+// A path names a message file when, split into drive, directory, file name
+// and extension, both the file name and the extension are present.
+bool NamesMessageFile(const char* path) {
+  if (std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':') path += 2;
+  const char* separator = FindLastSeparator(path);
+  const char* name = separator != nullptr ? separator + 1 : path;
+  const char* dot = platform::FindLastChar(name, name + std::strlen(name), '.');
+  return dot != nullptr && dot != name;
+}
+
+}  // namespace
+
+MessageContext::MessageContext(CatalogueAccess& access, const char* caption, int keepOnFailure)
+    : caption(caption != nullptr ? caption : ""), keepOnFailure(keepOnFailure), access_(access) {}
+
+MessageContext::~MessageContext() {
+  ClearMaps();
+  ClearErrors();
+}
+
+bool MessageContext::Join() {
+  // Wrapping to 0 would let the next close destroy a context still held.
+  if (joinCount == UINT32_MAX) return false;
+  ++joinCount;
+  return true;
+}
+
+bool MessageContext::Leave() {
+  if (joinCount > 0) --joinCount;
+  return joinCount == 0;
+}
+
+void MessageContext::ClearMaps() {
+  for (uint32_t handle : fileHandles) {
+    if (handle != 0) access_.CloseCatalogue(handle);
+  }
+  ranges.clear();
+  fileNames.clear();
+  fileHandles.clear();
+  singleHandle = 0;
+}
+
+int MessageContext::InitContext(const char* path) {
+  initialised = 0;
+  ClearMaps();
+  int result = 0;
+  if (path == nullptr || *path == '\0') {
+    directory.clear();
+    result = InitMessageMaps(nullptr);
+  } else if (NamesMessageFile(path)) {
+    singleHandle = -1;
+    result = InitMessageMaps(path);
+  } else {
+    directory = path;
+    EnsureTrailingSeparator(directory);
+    result = InitMessageMaps(nullptr);
+  }
+  if (result == 0) return 0;
+  initialised = 1;
+  return 1;
+}
+
+int MessageContext::InitMessageMaps(const char* path) {
+  if (path == nullptr) {
+    if (LocateIniFile() == 0) return 0;
+    return ReadIniFile();
+  }
+  int code = CheckPathAccess(path, kAccessRead);
+  if (code != 0) {
+    AddError(code, path);
+    return 0;
+  }
+  AddRange(kAllNumbers, path);
+  return 1;
+}
+
+void MessageContext::AddRange(uint32_t bound, std::string fileName) {
+  // Room first, so that the three arrays grow together or not at all.
+  ranges.reserve(ranges.size() + 1);
+  fileNames.reserve(fileNames.size() + 1);
+  fileHandles.reserve(fileHandles.size() + 1);
+  auto before = std::upper_bound(ranges.begin(), ranges.end(), bound,
+                                 [](uint32_t value, const Range& r) { return value < r.bound; });
+  ranges.insert(before, Range{bound, static_cast<uint32_t>(fileNames.size())});
+  fileNames.push_back(std::move(fileName));
+  fileHandles.push_back(0);
+}
+
+int MessageContext::ReadIniFile() {
+  SystemIniFile ini;
+  if (ini.OpenIniFile(iniPath.c_str(), 0) == 0) {
+    CopyErrors(ini);
+    return 0;
+  }
+  NameList keywords;
+  if (ini.GetAllKeywords(kFileSection, keywords) == 0) {
+    CopyErrors(ini);
+    return 0;
+  }
+  if (keywords.empty()) {
+    AddError(kNotFound, "*.MSG");
+    return 0;
+  }
+  try {
+    for (const std::string& keyword : keywords) AddKeyword(ini, keyword);
+  } catch (const std::bad_alloc&) {
+    AddError(kUnexpected, "InitMessageMaps");
+    return 0;
+  }
+  if (fileHandles.size() == 1) singleHandle = -1;
+  // Every keyword skipped is a failure without an error of its own.
+  return fileHandles.empty() ? 0 : 1;
+}
+
+void MessageContext::AddKeyword(IniFile& ini, const std::string& keyword) {
+  std::string value;
+  if (ini.GetKeywordValue(kFileSection, keyword.c_str(), value) == 0 || value.empty()) return;
+  if (QualifyPath(value, directory.c_str(), kAccessRead) != 0) return;
+  if (CheckPathAccess(value.c_str(), kAccessRead) != 0) return;
+  const char* begin = keyword.c_str();
+  const char* dash = platform::FindChar(begin, begin + keyword.size(), '-');
+  if (dash == nullptr) return;
+  uint32_t bound = ReadHexBound(dash + 1);
+  if (bound == 0) return;
+  AddRange(bound, std::move(value));
+}
+
+uint32_t MessageContext::GetCatalogueForNumber(uint32_t number) {
+  if (singleHandle != 0 && singleHandle != -1) return static_cast<uint32_t>(singleHandle);
+  // The first range whose bound is at least the number; among equal bounds
+  // the one registered first, which sits first.
+  auto range = std::lower_bound(ranges.begin(), ranges.end(), number,
+                                [](const Range& r, uint32_t value) { return r.bound < value; });
+  if (range == ranges.end()) return 0;
+  uint32_t& handle = fileHandles[range->fileIndex];
+  if (handle != 0) return handle;
+  uint32_t opened = kNoCatalogueHandle;
+  if (access_.OpenCatalogue(fileNames[range->fileIndex].c_str(), &opened) != 1)
+    return kNoCatalogueHandle;
+  handle = opened;
+  if (singleHandle == -1) singleHandle = static_cast<int32_t>(opened);
+  return opened;
+}
+
+const char* MessageContext::GetContextMessage(uint32_t number, const char* defaultText) {
+  uint32_t handle = GetCatalogueForNumber(number);
+  if (handle == 0) {
+    return defaultText != nullptr ? defaultText : access_.MakePlaceholderText(number);
+  }
+  return access_.LookupMessageText(handle, number, defaultText);
+}
+
+void MessageContext::ForgetCatalogue(uint32_t handle) {
+  if (handle == 0) return;
+  for (uint32_t& held : fileHandles) {
+    if (held == handle) held = 0;
+  }
+  if (singleHandle == static_cast<int32_t>(handle)) singleHandle = -1;
+}
+
+}  // namespace tralvex
