@@ -38,8 +38,11 @@ LoadResult LoadMessageFile(const std::string& path, MessageFileData& data, std::
   buffer[bytes.size()] = '\0';
   char* text = buffer.get();
   if (data.ParseMessageFile(text, text + bytes.size()) == 0) {
-    reason = "the library would not open this file: " + DescribeParseErrors(data);
-    while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+    std::string errors = DescribeParseErrors(data);
+    while (!errors.empty() && errors.back() == '\n') errors.pop_back();
+    for (std::size_t at; (at = errors.find('\n')) != std::string::npos;)
+      errors.replace(at, 1, "; ");
+    reason = "the library would not open it: " + errors;
     return LoadResult::kParseFailed;
   }
   buffer.release();  // the file data owns it now

@@ -38,9 +38,12 @@ void CheckNumberPart(std::string_view part, uint32_t number, Reporter& report) {
                 (part[i + 1] == 'x' || part[i + 1] == 'X') && IsHexDigit(part[i + 2]);
   if (prefix) i += 2;
   std::size_t digitsStart = i;
-  while (i < part.size() && part[i] == '0') ++i;
-  std::size_t significantStart = i;
   bool anyDecimal = false;
+  while (i < part.size() && part[i] == '0') {
+    anyDecimal = true;
+    ++i;
+  }
+  std::size_t significantStart = i;
   while (i < part.size() && IsHexDigit(part[i])) anyDecimal |= IsDecimalDigit(part[i++]);
   std::string_view digits = part.substr(digitsStart, i - digitsStart);
   if (i - significantStart > 8) {

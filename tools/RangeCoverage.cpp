@@ -12,6 +12,7 @@ std::vector<RangeCoverage> MeasureRanges(const RangeMap& map, std::size_t parts)
     MessageFileData data;
     const RangeKeyword& keyword = map.keywords[range.keyword];
     coverage.loaded = LoadMessageFile(keyword.path, data, coverage.problem) == LoadResult::kLoaded;
+    for (const auto& named : data.Sections()) coverage.sections.push_back(named.name);
     if (coverage.loaded && data.defaultSection != nullptr) {
       uint64_t span = static_cast<uint64_t>(range.bound) - range.low + 1;
       for (uint32_t number : SortedNumbers(*data.defaultSection)) {

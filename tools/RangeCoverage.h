@@ -14,7 +14,8 @@ namespace tralvex::tool {
 
 struct RangeCoverage {
   bool loaded = false;
-  std::string problem;  // why the file could not be loaded
+  std::string problem;                // why the file could not be loaded
+  std::vector<std::string> sections;  // upper-cased, the default one first
   std::size_t inside = 0;
   std::size_t outside = 0;
   uint32_t firstOutside = 0;

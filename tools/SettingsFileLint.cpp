@@ -126,11 +126,21 @@ class SettingsLinter {
     std::string file = Quoted(keyword.value);
     if (!coverage.loaded) {
       report_.AtLine(keyword.line, Severity::kError,
-                     "the message file " + file + " " + coverage.problem + ": lookups in " +
-                         RangeText(range.low, range.bound) +
+                     "the message file " + file + " cannot be used (" + coverage.problem +
+                         "): lookups in " + RangeText(range.low, range.bound) +
                          " give the default text or the placeholder",
                      "ini-unopenable-file");
       return;
+    }
+    if (coverage.sections.size() > 1) {
+      std::string others;
+      for (std::size_t i = 1; i < coverage.sections.size(); ++i) {
+        others += (i == 1 ? "" : ", ") + coverage.sections[i];
+      }
+      report_.AtLine(keyword.line, Severity::kNote,
+                     "a context reads only the default section " + coverage.sections.front() +
+                         " of " + file + "; its sections " + others + " are out of its reach",
+                     "ini-default-section");
     }
     if (coverage.inside == 0) {
       report_.AtLine(keyword.line, Severity::kWarning,
