@@ -115,7 +115,8 @@ class MessageFileLinter {
     const char* close = FindChar(line.data() + 1, line.data() + line.size(), ']');
     std::string_view rest =
         TrimBlanks(std::string_view(close + 1, line.data() + line.size() - close - 1));
-    if (!rest.empty() && rest.front() != ';') {
+    // A line feed here is reported as such: the joined lines are no text.
+    if (!rest.empty() && rest.front() != ';' && rest.front() != '\n') {
       report_.At(rest.data(), Severity::kWarning,
                  "text after the section header's ']' is ignored: " + Quoted(rest),
                  "header-trailing-text");
