@@ -13,7 +13,6 @@
 #include "NumberLint.h"
 #include "Reporter.h"
 #include "TextLint.h"
-#include "catalogue/MessageFileData.h"
 #include "catalogue/MessageFileSyntax.h"
 #include "catalogue/TrimBlanks.h"
 #include "platform/CodePage.h"
@@ -50,7 +49,7 @@ class MessageFileLinter {
     CheckAliases();
     CheckReferencedNumbers();
     if (options.checkEncoding) CheckEncoding(bytes_, report_);
-    CheckWithParser();
+    CheckEmpty();
   }
 
  private:
@@ -235,7 +234,6 @@ class MessageFileLinter {
           text += "; the target is taken whole, comments and quotes included";
         }
         report_.At(section.aliasAt, Severity::kError, text, "missing-alias-target");
-        missingTargetReported_ = true;
       } else if (target == i) {
         report_.At(section.aliasAt, Severity::kWarning,
                    "section " + section.name + " names itself as its alias: the alias is dropped",
@@ -298,30 +296,10 @@ class MessageFileLinter {
     }
   }
 
-  // The library itself has the last word on whether the file opens.
-  void CheckWithParser() {
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[bytes_.size() + 1]);
-    if (!buffer) return;
-    std::memcpy(buffer.get(), bytes_.data(), bytes_.size());
-    buffer[bytes_.size()] = '\0';
-    char* text = buffer.get();
-    MessageFileData data;
-    if (data.ParseMessageFile(text, text + bytes_.size()) == 1) {
-      buffer.release();  // the file data owns it now
-      if (data.SectionCount() == 0) {
-        report_.File(Severity::kNote, "the file defines no message", "empty-file");
-      }
-      return;
+  void CheckEmpty() {
+    if (sections_.empty()) {
+      report_.File(Severity::kNote, "the file defines no message", "empty-file");
     }
-    if (missingTargetReported_) return;  // already explained
-    std::string codes;
-    int code = 0;
-    const char* context = nullptr;
-    for (unsigned i = 1; data.GetErrorAt(i, code, context) != 0; ++i) {
-      codes += " " + Hex(static_cast<unsigned long>(code));
-    }
-    report_.File(Severity::kError, "the library refuses to open this file (error" + codes + ")",
-                 "parse-failure");
   }
 
   std::string_view bytes_;
@@ -330,7 +308,6 @@ class MessageFileLinter {
   std::unordered_map<std::string, std::size_t> index_;
   std::size_t current_ = kNone;
   std::vector<ReferenceUse> references_;
-  bool missingTargetReported_ = false;
 };
 
 }  // namespace

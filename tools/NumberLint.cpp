@@ -14,7 +14,17 @@ bool IsHexDigit(char c) {
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Words such as "Bad", "Face" or "Added" that are hexadecimal numbers too.
+// Numbers are written in one case; a word starts with a capital.
 constexpr std::size_t kShortestWord = 3;
+
+bool LooksLikeWord(std::string_view digits) {
+  bool upper = false, lower = false;
+  for (char c : digits) {
+    upper |= c >= 'A' && c <= 'F';
+    lower |= c >= 'a' && c <= 'f';
+  }
+  return upper && lower && digits.size() >= kShortestWord;
+}
 
 }  // namespace
 
@@ -59,7 +69,7 @@ void CheckNumberPart(std::string_view part, uint32_t number, Reporter& report) {
               "only \"" + std::string(digits) + "\" is read as the number (" + Hex(number) +
                   "); \"" + Excerpt(rest) + "\" is ignored",
               code);
-  } else if (!prefix && !anyDecimal && digits.size() >= kShortestWord) {
+  } else if (!prefix && !anyDecimal && LooksLikeWord(digits)) {
     report.At(start, Severity::kNote,
               "\"" + std::string(digits) + "\" is read as the hexadecimal number " + Hex(number),
               code);

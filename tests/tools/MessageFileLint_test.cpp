@@ -65,7 +65,8 @@ TEST(MessageFileLint, NumberPartsReadUnlikeTheyLook) {
   EXPECT_EQ(Findings("[Main]\r\n123456789: x\r\n"), Strings{"2:1 warning message-number"});
   EXPECT_EQ(Findings("[Main]\r\n12g: x\r\n"), Strings{"2:3 warning message-number"});
   EXPECT_EQ(Findings("[Main]\r\nFace: x\r\n"), Strings{"2:1 note message-number"});
-  EXPECT_EQ(Findings("[Main]\r\n0x1F: x\r\n00ab: y\r\nA: z\r\n0000: w\r\n"), Strings());
+  EXPECT_EQ(Findings("[Main]\r\n0x1F: x\r\n00ab: y\r\nA: z\r\n0000: w\r\nABC: v\r\nfff: u\r\n"),
+            Strings());
 }
 
 TEST(MessageFileLint, SemicolonsThatCutATextOrStayInIt) {
