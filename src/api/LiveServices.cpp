@@ -39,7 +39,6 @@ const char* LiveServices::CatalogueMessage(uint32_t handle, uint32_t number) {
   return catalogue != nullptr ? catalogue->GetCatalogueMessage(number) : nullptr;
 }
 
-// Message contexts are not part of the module yet: no pointer is live.
 bool LiveServices::IsLiveContext(Mes_Context* context) { return tralvex::IsLiveContext(context); }
 
 const char* LiveServices::ContextMessage(Mes_Context* context, uint32_t number,

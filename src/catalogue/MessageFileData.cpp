@@ -20,8 +20,9 @@ int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
   try {
     ParseState state;
     const char* cursor = buffer;
+    const char* nextNul = FindNul(cursor, end);
     while (cursor < end) {
-      std::string_view line = NextLine(cursor, end);
+      std::string_view line = NextLine(cursor, end, nextNul);
       if (!HandleLine(line, buffer, state)) return 0;
     }
   } catch (...) {
@@ -129,9 +130,10 @@ int MessageFileData::ClearFileData() {
   try {
     delete[] textBuffer_;
     textBuffer_ = nullptr;
-    // Every section lets go of its entries before any is destroyed, so no
-    // shared entry outlives the count that guards it.
-    for (NamedSection& named : sections_) named.section->ReleaseMessages();
+    // Entries of the file's pool are held by its sections alone (a merge
+    // from another pool copies), and all of them go now with the pool: the
+    // share counts need not be walked down one by one.
+    for (NamedSection& named : sections_) named.section->DiscardMessages();
     index_.clear();
     sections_.clear();
     defaultSection = nullptr;

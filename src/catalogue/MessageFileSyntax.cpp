@@ -114,22 +114,49 @@ bool ParseMessage(const CodePage& page, std::string_view line, uint32_t& number,
 
 }  // namespace
 
-std::string_view NextLine(const char*& cursor, const char* end) {
+namespace {
+
+// Skips leading spaces and finds the line's carriage return; returns the
+// line's start and sets lineEnd and cursor.
+const char* CutLine(const char*& cursor, const char* end, const char*& lineEnd) {
   const char* begin = cursor;
   while (begin < end && *begin == ' ') ++begin;
   // A carriage return is never the second byte of a double-byte character,
   // so a plain byte search finds the line end on every code page.
   const char* cr =
       static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
-  const char* lineEnd = cr != nullptr ? cr : end;
+  lineEnd = cr != nullptr ? cr : end;
   cursor = lineEnd;
   if (cr != nullptr) {
     ++cursor;
     if (cursor < end && *cursor == '\n') ++cursor;
   }
+  return begin;
+}
+
+}  // namespace
+
+const char* FindNul(const char* from, const char* end) {
   const char* nul =
-      static_cast<const char*>(std::memchr(begin, '\0', static_cast<std::size_t>(lineEnd - begin)));
-  if (nul != nullptr) lineEnd = nul;
+      static_cast<const char*>(std::memchr(from, '\0', static_cast<std::size_t>(end - from)));
+  return nul != nullptr ? nul : end;
+}
+
+std::string_view NextLine(const char*& cursor, const char* end) {
+  const char* lineEnd;
+  const char* begin = CutLine(cursor, end, lineEnd);
+  lineEnd = FindNul(begin, lineEnd);
+  return std::string_view(begin, static_cast<std::size_t>(lineEnd - begin));
+}
+
+std::string_view NextLine(const char*& cursor, const char* end, const char*& nextNul) {
+  const char* lineEnd;
+  const char* begin = CutLine(cursor, end, lineEnd);
+  if (nextNul < lineEnd) {
+    // Spaces are no NULs, so the NUL lies at or after begin.
+    lineEnd = nextNul;
+    nextNul = FindNul(cursor, end);
+  }
   return std::string_view(begin, static_cast<std::size_t>(lineEnd - begin));
 }
 

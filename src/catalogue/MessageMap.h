@@ -1,7 +1,7 @@
 // The map from message number to entry behind a section: open addressing
-// with linear probing over a power-of-two table, because a file's messages
-// are inserted once and then only looked up, and one probe into a flat array
-// is what keeps parsing and lookup fast.
+// with linear probing over a power-of-two table of 8-byte slots, because a
+// file's messages are inserted once and then only looked up, and one probe
+// into a small flat array is what keeps parsing and lookup fast.
 #ifndef TRALVEX_CATALOGUE_MESSAGEMAP_H
 #define TRALVEX_CATALOGUE_MESSAGEMAP_H
 
@@ -14,18 +14,21 @@ namespace tralvex {
 
 class MessageMap {
  public:
+  using Handle = EntryPool::Handle;
+
   MessageMap() = default;
   MessageMap(const MessageMap&) = delete;
   MessageMap& operator=(const MessageMap&) = delete;
   ~MessageMap() { delete[] slots_; }
 
-  MessageEntry* Find(uint32_t number) const;
+  // The entry of number, or 0.
+  Handle Find(uint32_t number) const;
 
-  // The place of number's entry: its entry when present, else a null the
+  // The place of number's entry: its entry when present, else a 0 the
   // caller fills with a new entry and then reports with Inserted(). Leaving
-  // it null is allowed. Throws std::bad_alloc when the table must grow and
+  // it 0 is allowed. Throws std::bad_alloc when the table must grow and
   // cannot.
-  MessageEntry*& Slot(uint32_t number);
+  Handle& Slot(uint32_t number);
   void Inserted() { ++size_; }
 
   // Makes room for count entries without further growth.
@@ -41,19 +44,19 @@ class MessageMap {
   // Forgets every entry and frees the table.
   void Clear();
 
-  // Calls f(number, entry) for every entry, in table order: an order that
+  // Calls f(number, handle) for every entry, in table order: an order that
   // depends on the numbers and the table size, nothing else.
   template <typename F>
   void ForEach(F&& f) const {
     for (std::size_t i = 0; i < capacity_; ++i) {
-      if (slots_[i].entry != nullptr) f(slots_[i].number, slots_[i].entry);
+      if (slots_[i].handle != 0) f(slots_[i].number, slots_[i].handle);
     }
   }
 
  private:
   struct SlotData {
     uint32_t number;
-    MessageEntry* entry;  // null: the slot is free
+    Handle handle;  // 0: the slot is free
   };
 
   std::size_t IndexOf(uint32_t number) const {

@@ -128,6 +128,13 @@ TEST_F(IniFileTest, SingleFileReadsAndTheirErrors) {
   EXPECT_EQ(ini.GetKeywordValue("nosection", "plain", value), 0);
   EXPECT_EQ(Errors(ini), (std::vector<Error>{{0x132, "plain"}}));
 
+  // Null names read nothing rather than a list of names.
+  EXPECT_EQ(ini.GetKeywordValue(nullptr, "plain", value), 0);
+  EXPECT_EQ(value, "");
+  EXPECT_EQ(ini.GetKeywordValue("s", nullptr, value), 0);
+  EXPECT_EQ(value, "");
+  EXPECT_EQ(ErrorCodes(ini), std::vector<int>{0x132});
+
   std::filesystem::remove(file);
   EXPECT_EQ(ini.GetKeywordValue("s", "plain", value), 0);
   EXPECT_EQ(Errors(ini), (std::vector<Error>{{0x127, ini.FileName()}}));

@@ -50,6 +50,22 @@ inline std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// True when the process can open the file for writing, read-only or not (a
+// privileged process on a system that lets it).
+inline bool OpensForWriting(const std::string& path) {
+  std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::app);
+  return out.is_open();
+}
+
+// Takes every write permission away: the read-only attribute on Windows.
+inline void MakeReadOnly(const std::string& path) {
+  std::filesystem::permissions(path,
+                               std::filesystem::perms::owner_write |
+                                   std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+}
+
 }  // namespace tralvex::testing
 
 #endif
