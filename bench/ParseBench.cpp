@@ -8,6 +8,7 @@
 #include <string>
 
 #include "catalogue/MessageFileData.h"
+#include "catalogue/MessageFileSyntax.h"
 
 namespace {
 
@@ -34,7 +35,8 @@ std::string MakeMessageFile() {
       text += line;
     }
     for (int m = 0; m < perSection; ++m) {
-      unsigned number = static_cast<unsigned>(chainStart * 0x10000 + (s - chainStart) * perSection / 2 + m);
+      unsigned number =
+          static_cast<unsigned>(chainStart * 0x10000 + (s - chainStart) * perSection / 2 + m);
       switch (m % 8) {
         case 0:
           std::snprintf(line, sizeof line, "%X: \"File %%s could not be opened.\" ; id %d\r\n",
@@ -82,6 +84,25 @@ void BM_ParseMessageFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseMessageFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The line grammar alone, as a checking tool walks a file.
+void BM_ClassifyLines(benchmark::State& state) {
+  const std::string& text = MessageFile();
+  for (auto _ : state) {
+    const char* cursor = text.data();
+    const char* end = cursor + text.size();
+    const char* nextNul = tralvex::FindNul(cursor, end);
+    std::size_t messages = 0;
+    while (cursor < end) {
+      tralvex::LineInfo info = tralvex::ClassifyLine(tralvex::NextLine(cursor, end, nextNul));
+      messages += info.kind == tralvex::LineKind::kMessage;
+    }
+    benchmark::DoNotOptimize(messages);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_ClassifyLines)->Unit(benchmark::kMillisecond);
+
 void BM_LookupMessage(benchmark::State& state) {
   const std::string& text = MessageFile();
   char* buffer = new char[text.size() + 1];
@@ -100,4 +121,3 @@ void BM_LookupMessage(benchmark::State& state) {
 BENCHMARK(BM_LookupMessage);
 
 }  // namespace
-

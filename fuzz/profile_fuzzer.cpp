@@ -2,9 +2,11 @@
 // index must agree with the text, an edit must read back, and the profile
 // functions must never write outside the caller's buffer.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -57,13 +59,28 @@ void CheckEdits(const ProfileDocument& document) {
   Check(ProfileDocument(text).FindSection(first) == nullptr);
 }
 
+// The file the calls read: one per process, rewritten for every input.
+struct Scratch {
+  std::string path = (std::filesystem::temp_directory_path() /
+                      ("tralvex-profile-fuzz-" + std::to_string(std::random_device()()) + ".ini"))
+                         .string();
+  ~Scratch() {
+    std::error_code error;
+    std::filesystem::remove(path, error);
+  }
+};
+
+const std::string& ScratchFile() {
+  static const Scratch scratch;
+  return scratch.path;
+}
+
 void CheckCalls(const uint8_t* data, size_t size) {
-  char path[] = "/tmp/tralvex-profile-fuzz-XXXXXX";
-  int fd = mkstemp(path);
-  if (fd < 0) return;
-  FILE* file = fdopen(fd, "wb");
-  fwrite(data, 1, size, file);
-  fclose(file);
+  const char* path = ScratchFile().c_str();
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
   uint32_t bufferSize = size > 0 ? data[0] % 40 : 0;
   std::vector<char> buffer(bufferSize + 8, '\x5a');
   uint32_t n = tralvex::platform::GetProfileSectionNames(buffer.data(), bufferSize, path);
@@ -78,7 +95,6 @@ void CheckCalls(const uint8_t* data, size_t size) {
       for (std::size_t i = bufferSize; i < buffer.size(); ++i) Check(buffer[i] == '\x5a');
     }
   }
-  unlink(path);
 }
 
 }  // namespace

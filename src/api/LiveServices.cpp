@@ -1,5 +1,6 @@
 #include "api/LiveServices.h"
 
+#include "api/ContextFunctions.h"
 #include "api/Lookup.h"
 #include "api/MessageBoxHook.h"
 #include "api/Module.h"
@@ -38,13 +39,15 @@ const char* LiveServices::CatalogueMessage(uint32_t handle, uint32_t number) {
   return catalogue != nullptr ? catalogue->GetCatalogueMessage(number) : nullptr;
 }
 
-// Message contexts are not part of the module yet: no pointer is live.
-bool LiveServices::IsLiveContext(Mes_Context*) { return false; }
+bool LiveServices::IsLiveContext(Mes_Context* context) { return tralvex::IsLiveContext(context); }
 
-const char* LiveServices::ContextMessage(Mes_Context*, uint32_t number, const char* defaultText) {
-  return defaultText != nullptr ? defaultText : tralvex::MakePlaceholderText(number);
+const char* LiveServices::ContextMessage(Mes_Context* context, uint32_t number,
+                                         const char* defaultText) {
+  return LiveContextMessage(context, number, defaultText);
 }
 
-const char* LiveServices::ContextCaption(Mes_Context*) { return nullptr; }
+const char* LiveServices::ContextCaption(Mes_Context* context) {
+  return LiveContextCaption(context);
+}
 
 }  // namespace tralvex

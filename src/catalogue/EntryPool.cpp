@@ -4,59 +4,55 @@
 
 namespace tralvex {
 
-struct EntryPool::Block {
-  Block* next;
-  MessageEntry* entries;
-};
-
-// Blocks grow geometrically up to this many entries, which keeps both the
-// number of allocations and the waste of a small file low.
-static constexpr std::size_t kLargestBlock = 64 * 1024;
+// Handles are 32 bits wide; past this the pool reports exhaustion.
+static constexpr std::size_t kMostEntries = UINT32_MAX - 1;
 
 EntryPool::~EntryPool() {
-  while (blocks_ != nullptr) {
-    Block* next = blocks_->next;
-    delete[] blocks_->entries;
-    delete blocks_;
-    blocks_ = next;
-  }
+  for (MessageEntry* block : blocks_) delete[] block;
 }
 
 bool EntryPool::AddBlock() {
-  Block* block = new (std::nothrow) Block;
-  if (block == nullptr) return false;
-  block->entries = new (std::nothrow) MessageEntry[nextBlockSize_];
-  if (block->entries == nullptr) {
-    delete block;
+  if (capacity_ >= kMostEntries) return false;
+  // Each block doubles the capacity, so an index finds its block by its
+  // highest bit.
+  std::size_t size = std::size_t{1} << (kFirstBlockShift + blocks_.size());
+  try {
+    blocks_.reserve(blocks_.size() + 1);
+  } catch (...) {
     return false;
   }
-  block->next = blocks_;
-  blocks_ = block;
-  next_ = block->entries;
-  limit_ = block->entries + nextBlockSize_;
-  if (nextBlockSize_ < kLargestBlock) nextBlockSize_ *= 2;
+  MessageEntry* block = new (std::nothrow) MessageEntry[size];
+  if (block == nullptr) return false;
+  blocks_.push_back(block);
+  capacity_ += size;
+  next_ = block;
+  limit_ = block + size;
   return true;
 }
 
-MessageEntry* EntryPool::Allocate(const char* text) {
+EntryPool::Handle EntryPool::Allocate(const char* text) {
+  Handle handle;
   MessageEntry* entry;
-  if (freeList_ != nullptr) {
-    entry = freeList_;
-    // A free entry's text field links it to the next free one.
-    freeList_ = const_cast<MessageEntry*>(reinterpret_cast<const MessageEntry*>(entry->text));
+  if (freeList_ != 0) {
+    handle = freeList_;
+    entry = At(handle);
+    // A free entry's text field holds the handle of the next free one.
+    freeList_ = static_cast<Handle>(reinterpret_cast<uintptr_t>(entry->text));
   } else {
-    if (next_ == limit_ && !AddBlock()) return nullptr;
+    if (used_ >= kMostEntries || (next_ == limit_ && !AddBlock())) return 0;
+    handle = static_cast<Handle>(++used_);
     entry = next_++;
   }
   entry->text = text;
   entry->shareCount = 1;
-  return entry;
+  return handle;
 }
 
-void EntryPool::Free(MessageEntry* entry) {
-  entry->text = reinterpret_cast<const char*>(freeList_);
+void EntryPool::Free(Handle handle) {
+  MessageEntry* entry = At(handle);
+  entry->text = reinterpret_cast<const char*>(static_cast<uintptr_t>(freeList_));
   entry->shareCount = 0;
-  freeList_ = entry;
+  freeList_ = handle;
 }
 
 }  // namespace tralvex

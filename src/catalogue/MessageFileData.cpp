@@ -20,14 +20,18 @@ int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
   try {
     ParseState state;
     const char* cursor = buffer;
+    const char* nextNul = FindNul(cursor, end);
     while (cursor < end) {
-      std::string_view line = NextLine(cursor, end);
+      std::string_view line = NextLine(cursor, end, nextNul);
       if (!HandleLine(line, buffer, state)) return 0;
     }
   } catch (...) {
     AddError(258, nullptr);
     return 0;
   }
+  // A section sized like the average but given few messages keeps no
+  // oversized table.
+  for (NamedSection& named : sections_) named.section->CompactMessages();
   if (!ResolveAliases()) return 0;
   textBuffer_ = buffer;
   buffer = nullptr;
@@ -129,9 +133,10 @@ int MessageFileData::ClearFileData() {
   try {
     delete[] textBuffer_;
     textBuffer_ = nullptr;
-    // Every section lets go of its entries before any is destroyed, so no
-    // shared entry outlives the count that guards it.
-    for (NamedSection& named : sections_) named.section->ReleaseMessages();
+    // Entries of the file's pool are held by its sections alone (a merge
+    // from another pool copies), and all of them go now with the pool: the
+    // share counts need not be walked down one by one.
+    for (NamedSection& named : sections_) named.section->DiscardMessages();
     index_.clear();
     sections_.clear();
     defaultSection = nullptr;

@@ -35,6 +35,17 @@ const char* Find(const CodePage& page, const char* begin, const char* end, char 
   return platform::FindChar(begin, end, c);
 }
 
+// The colon of a message line follows a few digits: a short plain loop
+// finds it sooner than a call would.
+const char* FindNear(const CodePage& page, const char* begin, const char* end, char c) {
+  if (page.doubleByte) return platform::FindChar(begin, end, c);
+  const char* near = end - begin > 16 ? begin + 16 : end;
+  for (const char* p = begin; p < near; ++p) {
+    if (*p == c) return p;
+  }
+  return static_cast<const char*>(std::memchr(near, c, static_cast<std::size_t>(end - near)));
+}
+
 const char* FindLast(const CodePage& page, const char* begin, const char* end, char c) {
   if (!page.doubleByte) {
     for (const char* p = end; p > begin;) {
@@ -96,7 +107,7 @@ bool ParseMessage(const CodePage& page, std::string_view line, uint32_t& number,
                   std::string_view& text) {
   const char* begin = line.data();
   const char* end = begin + line.size();
-  const char* colon = Find(page, begin, end, ':');
+  const char* colon = FindNear(page, begin, end, ':');
   if (colon == nullptr) return false;
   if (!ReadMessageNumber(std::string_view(begin, colon - begin), number)) return false;
   const char* textBegin = colon + 1;
@@ -114,22 +125,49 @@ bool ParseMessage(const CodePage& page, std::string_view line, uint32_t& number,
 
 }  // namespace
 
-std::string_view NextLine(const char*& cursor, const char* end) {
+namespace {
+
+// Skips leading spaces and finds the line's carriage return; returns the
+// line's start and sets lineEnd and cursor.
+const char* CutLine(const char*& cursor, const char* end, const char*& lineEnd) {
   const char* begin = cursor;
   while (begin < end && *begin == ' ') ++begin;
   // A carriage return is never the second byte of a double-byte character,
   // so a plain byte search finds the line end on every code page.
   const char* cr =
       static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
-  const char* lineEnd = cr != nullptr ? cr : end;
+  lineEnd = cr != nullptr ? cr : end;
   cursor = lineEnd;
   if (cr != nullptr) {
     ++cursor;
     if (cursor < end && *cursor == '\n') ++cursor;
   }
+  return begin;
+}
+
+}  // namespace
+
+const char* FindNul(const char* from, const char* end) {
   const char* nul =
-      static_cast<const char*>(std::memchr(begin, '\0', static_cast<std::size_t>(lineEnd - begin)));
-  if (nul != nullptr) lineEnd = nul;
+      static_cast<const char*>(std::memchr(from, '\0', static_cast<std::size_t>(end - from)));
+  return nul != nullptr ? nul : end;
+}
+
+std::string_view NextLine(const char*& cursor, const char* end) {
+  const char* lineEnd;
+  const char* begin = CutLine(cursor, end, lineEnd);
+  lineEnd = FindNul(begin, lineEnd);
+  return std::string_view(begin, static_cast<std::size_t>(lineEnd - begin));
+}
+
+std::string_view NextLine(const char*& cursor, const char* end, const char*& nextNul) {
+  const char* lineEnd;
+  const char* begin = CutLine(cursor, end, lineEnd);
+  if (nextNul < lineEnd) {
+    // Spaces are no NULs, so the NUL lies at or after begin.
+    lineEnd = nextNul;
+    nextNul = FindNul(cursor, end);
+  }
   return std::string_view(begin, static_cast<std::size_t>(lineEnd - begin));
 }
 

@@ -24,6 +24,14 @@ inline constexpr const char* kInvisibleSectionName = "I_N_V_I_S_I_B_L_E";
 // Requires cursor < end.
 std::string_view NextLine(const char*& cursor, const char* end);
 
+// The same for a caller that walks a whole text: nextNul is the first NUL
+// byte at or after cursor, or end, and is kept so as the lines go by. NUL
+// bytes are rare, so this saves searching every line for one.
+std::string_view NextLine(const char*& cursor, const char* end, const char*& nextNul);
+
+// The first NUL byte in [from, end), or end.
+const char* FindNul(const char* from, const char* end);
+
 // A header "[name]": the name between "[" and the first "]" with spaces
 // trimmed, when that span holds at least two characters and is not all
 // spaces. Whatever follows the "]" is ignored.

@@ -17,7 +17,7 @@ EntryPool& MessageSection::Pool() {
 }
 
 const char* MessageSection::GetMsgString(uint32_t number) {
-  const MessageEntry* entry = messages_.Find(number);
+  const MessageEntry* entry = FindEntry(number);
   if (entry == nullptr) {
     AddError(321, std::to_string(static_cast<int32_t>(number)).c_str());
     return nullptr;
@@ -26,20 +26,20 @@ const char* MessageSection::GetMsgString(uint32_t number) {
 }
 
 const char* MessageSection::FindMessage(uint32_t number) const {
-  const MessageEntry* entry = messages_.Find(number);
+  const MessageEntry* entry = FindEntry(number);
   return entry != nullptr ? entry->text : nullptr;
 }
 
 int MessageSection::AddMessage(uint32_t number, const char* text) {
   try {
-    MessageEntry*& slot = messages_.Slot(number);
-    if (slot != nullptr) return 1;
-    MessageEntry* entry = Pool().Allocate(text);
-    if (entry == nullptr) {
+    EntryPool::Handle& slot = messages_.Slot(number);
+    if (slot != 0) return 1;
+    EntryPool::Handle handle = Pool().Allocate(text);
+    if (handle == 0) {
       AddError(272, nullptr);
       return 0;
     }
-    slot = entry;
+    slot = handle;
     messages_.Inserted();
     return 1;
   } catch (...) {
@@ -57,16 +57,17 @@ int MessageSection::MergeMessages(MessageSection& other) {
     messages_.MatchCapacity(other.messages_);
     EntryPool& pool = Pool();
     const bool samePool = other.pool_ == pool_;
-    other.messages_.ForEach([&](uint32_t number, MessageEntry* entry) {
+    other.messages_.ForEach([&](uint32_t number, EntryPool::Handle handle) {
       if (result == 0) return;
-      MessageEntry*& slot = messages_.Slot(number);
-      if (slot != nullptr) return;
+      EntryPool::Handle& slot = messages_.Slot(number);
+      if (slot != 0) return;
+      MessageEntry* entry = other.pool_->At(handle);
       if (samePool && entry->shareCount < kMaxEntryShares) {
         ++entry->shareCount;
-        slot = entry;
+        slot = handle;
       } else {
         slot = pool.Allocate(entry->text);
-        if (slot == nullptr) {
+        if (slot == 0) {
           AddError(272, nullptr);
           result = 0;
           return;
@@ -88,9 +89,16 @@ void MessageSection::ReserveMessages(std::size_t count) {
   }
 }
 
+void MessageSection::CompactMessages() {
+  try {
+    messages_.ShrinkToFit();
+  } catch (...) {
+  }
+}
+
 void MessageSection::ReleaseMessages() {
-  messages_.ForEach([this](uint32_t, MessageEntry* entry) {
-    if (--entry->shareCount == 0) pool_->Free(entry);
+  messages_.ForEach([this](uint32_t, EntryPool::Handle handle) {
+    if (--pool_->At(handle)->shareCount == 0) pool_->Free(handle);
   });
   messages_.Clear();
 }

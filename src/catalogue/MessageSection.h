@@ -28,7 +28,10 @@ class MessageSection : public ErrorList {
 
   // The same lookup, recording nothing.
   const char* FindMessage(uint32_t number) const;
-  const MessageEntry* FindEntry(uint32_t number) const { return messages_.Find(number); }
+  const MessageEntry* FindEntry(uint32_t number) const {
+    EntryPool::Handle handle = messages_.Find(number);
+    return handle != 0 ? pool_->At(handle) : nullptr;
+  }
 
   // 1 when the number is present afterwards (a present number keeps its
   // text); 0 after recording 272 (no memory for the entry) or 258 (no
@@ -49,13 +52,22 @@ class MessageSection : public ErrorList {
   // Gives up every message; entries no other section holds are freed.
   void ReleaseMessages();
 
+  // Gives back room reserved beyond need; only a hint, like the above.
+  void CompactMessages();
+
+  // Forgets every message without counting shares, for when every holder
+  // of the pool's entries goes at once together with the pool.
+  void DiscardMessages() { messages_.Clear(); }
+
   std::size_t MessageCount() const { return messages_.Size(); }
 
   // Calls f(number, const MessageEntry&) for every message, in no
   // particular order: sort the numbers where order matters.
   template <typename F>
   void ForEachMessage(F&& f) const {
-    messages_.ForEach([&f](uint32_t number, const MessageEntry* entry) { f(number, *entry); });
+    messages_.ForEach([this, &f](uint32_t number, EntryPool::Handle handle) {
+      f(number, static_cast<const MessageEntry&>(*pool_->At(handle)));
+    });
   }
 
   // The alias target named by the section's last alias line, pointing into

@@ -142,6 +142,10 @@ int IniFile::ResolveIniFileName(std::string& name) {
 
 int IniFile::GetKeywordValue(const char* section, const char* keyword, std::string& value) {
   if (!Enter(false)) return 0;
+  // A null name would turn the read into a listing, handing back a list of
+  // names as if it were the value.
+  if (section == nullptr) section = "";
+  if (keyword == nullptr) keyword = "";
   if (children.empty()) return GetPrivateProfileString(section, keyword, value);
   return ReadThroughLayers(section, keyword, value);
 }

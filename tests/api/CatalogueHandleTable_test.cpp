@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 #include "catalogue/MessageCatalogue.h"
 
@@ -140,31 +139,6 @@ TEST(HandleTable, DestructionDestroysEveryCatalogue) {
     EXPECT_EQ(1, destroyed);
   }
   EXPECT_EQ(25, destroyed);
-}
-
-TEST(HandleMap, IteratesBucketsInOrderAndChainsNewestFirst) {
-  HandleMap map(3);
-  std::vector<std::unique_ptr<MessageCatalogue>> owned;
-  uint16_t handles[] = {300, 2, 17, 1, 16, 280};
-  for (uint16_t h : handles) {
-    owned.push_back(std::make_unique<MessageCatalogue>());
-    map.Insert(h, owned.back().get());
-  }
-  // (300 >> 4) % 17 is 1 and (280 >> 4) % 17 is 0.
-  std::vector<MessageCatalogue*> order = map.Catalogues();
-  ASSERT_EQ(6u, order.size());
-  EXPECT_EQ(owned[5].get(), order[0]);  // 280, newest in bucket 0
-  EXPECT_EQ(owned[3].get(), order[1]);  // 1
-  EXPECT_EQ(owned[1].get(), order[2]);  // 2
-  EXPECT_EQ(owned[4].get(), order[3]);  // 16, newest in bucket 1
-  EXPECT_EQ(owned[2].get(), order[4]);  // 17
-  EXPECT_EQ(owned[0].get(), order[5]);  // 300
-  EXPECT_EQ(owned[3].get(), map.Remove(1));
-  EXPECT_EQ(nullptr, map.Remove(1));
-  EXPECT_EQ(nullptr, map.Find(1));
-  EXPECT_EQ(owned[0].get(), map.Find(300));
-  map.Clear();
-  EXPECT_EQ(0u, map.Size());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "api/Module.h"
+#include "support/TempDirectory.h"
 #include "tralvex/ErrorList.h"
 #include "tralvex/tralvex.h"
 
@@ -63,6 +64,61 @@ TEST_F(ContextExportsTest, BoxesWithoutALiveContext) {
   list.AddError(0x120, "a.msg");
   Mes_DisplayErrBase(nullptr, 0, nullptr, &list, 0);
   EXPECT_EQ(boxes.back().text, "# 0120\t:  " + unknown + " (a.msg)\n");
+}
+
+class LiveContextTest : public ContextExportsTest {
+ protected:
+  void SetUp() override {
+    ContextExportsTest::SetUp();
+    std::string file = dir_.Write("App.msg",
+                                  "[Main]\r\n"
+                                  "1A2: Enter\r\n"
+                                  "108: Out of memory\r\n"
+                                  "500: Saving %s\\tnow\r\n");
+    ASSERT_EQ(Mes_OpenProcess(&context_, file.c_str(), "MyApp", 0), 1);
+    word_ = tralvex::TheModule().texts.errorWord;
+    label_ = tralvex::TheModule().texts.actionLabel;
+  }
+  void TearDown() override {
+    Mes_CloseProcess(context_);
+    ContextExportsTest::TearDown();
+  }
+  tralvex::test::TempDirectory dir_;
+  Mes_Context* context_ = nullptr;
+  std::string word_, label_;
+};
+
+TEST_F(LiveContextTest, EvaluationAndFormatting) {
+  char buffer[] = "                              ";
+  EXPECT_EQ(Mes_EvalMessage(context_, "Press {1A2} or {1A3|OK}", buffer), 1);
+  EXPECT_STREQ(buffer, "Press Enter or OK");
+  char formatted[] = "                              ";
+  MessageArgs record{nullptr, "doc", 1};
+  EXPECT_EQ(Mes_FormatMessage(context_, 0x500, formatted, &record), 1);
+  EXPECT_STREQ(formatted, "Saving doc\tnow");
+}
+
+TEST_F(LiveContextTest, BoxesUnderTheContextsCaption) {
+  MessageArgs record{nullptr, "doc", 1};
+  Mes_DisplayMessage(context_, 0x500, &record, 0x40);
+  EXPECT_EQ(boxes.back().text, "Saving doc\tnow");
+  EXPECT_EQ(boxes.back().caption, "MyApp");
+  Mes_ComposeMessage(context_, "{1A2}: %s", "x", 1, 0);
+  EXPECT_EQ(boxes.back().text, "Enter: x");
+  Mes_DisplayError(context_, 0, nullptr, 0x108, nullptr, 0);
+  EXPECT_EQ(boxes.back().text, "Out of memory");
+  EXPECT_EQ(boxes.back().caption, "MyApp - [" + word_ + " 0108]");
+  Mes_DisplayError(context_, 0x500, &record, 0x108, "twenty-one characters", 0);
+  EXPECT_EQ(boxes.back().text, label_ +
+                                   "Saving doc\tnow\n\n# 0108\t:  Out of memory"
+                                   "\n\t   (twenty-one characters)");
+  EXPECT_EQ(boxes.back().caption, "MyApp - [" + word_ + "]");
+  ErrorList list;
+  for (int code = 0x101; code <= 0x10C; ++code) list.AddError(code, nullptr);
+  Mes_DisplayErrBase(context_, 0, nullptr, &list, 0);
+  EXPECT_NE(boxes.back().text.find("# 0108\t:  Out of memory\n"), std::string::npos);
+  EXPECT_NE(boxes.back().text.find("# 010A"), std::string::npos);
+  EXPECT_EQ(boxes.back().text.find("# 010B"), std::string::npos);
 }
 
 }  // namespace

@@ -32,6 +32,20 @@ TEST(NextLineTest, SkipsLeadingSpacesButNotTabsAndStopsAtNul) {
   EXPECT_EQ(SplitLines("    "), (std::vector<std::string>{""}));
 }
 
+TEST(NextLineTest, KeepingTheNextNulGivesTheSameLines) {
+  static const char kText[] = "a\0b\r\n\0\r\n  c\r\nd\0\0e\rf\r\n\0";
+  std::string_view text(kText, sizeof kText - 1);
+  const char* end = text.data() + text.size();
+  const char* plain = text.data();
+  const char* kept = text.data();
+  const char* nextNul = FindNul(kept, end);
+  while (plain < end) {
+    ASSERT_EQ(NextLine(plain, end), NextLine(kept, end, nextNul));
+    ASSERT_EQ(plain, kept);
+  }
+  EXPECT_EQ(kept, end);
+}
+
 TEST(SectionHeaderTest, NameIsTheTrimmedSpanUpToTheFirstBracket) {
   std::string_view name;
   ASSERT_TRUE(ParseSectionHeader("[ errors ]", name));

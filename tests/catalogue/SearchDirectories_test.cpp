@@ -215,8 +215,8 @@ TEST(DirectoryGetters, EndWithASeparatorAndRefuseBadBuffers) {
   EXPECT_EQ("unchanged", text);
 
   ASSERT_EQ(0, GetDirectoryByKind(kCurrentDirectory, text));
-  // Without the separator: the Windows C runtime finds no "dir\".
-  EXPECT_TRUE(fs::equivalent(fs::current_path(), text.substr(0, text.size() - 1))) << text;
+  // Compared without the separator, which not every system's stat takes.
+  EXPECT_TRUE(fs::equivalent(fs::current_path(), text.substr(0, text.size() - 1)));
   EXPECT_NE(nullptr, std::strchr("\\/", text.back()));
 
   ASSERT_EQ(0, GetDirectoryByKind(kModuleDirectory, text));

@@ -128,6 +128,13 @@ TEST_F(IniFileTest, SingleFileReadsAndTheirErrors) {
   EXPECT_EQ(ini.GetKeywordValue("nosection", "plain", value), 0);
   EXPECT_EQ(Errors(ini), (std::vector<Error>{{0x132, "plain"}}));
 
+  // Null names read nothing rather than a list of names.
+  EXPECT_EQ(ini.GetKeywordValue(nullptr, "plain", value), 0);
+  EXPECT_EQ(value, "");
+  EXPECT_EQ(ini.GetKeywordValue("s", nullptr, value), 0);
+  EXPECT_EQ(value, "");
+  EXPECT_EQ(ErrorCodes(ini), std::vector<int>{0x132});
+
   std::filesystem::remove(file);
   EXPECT_EQ(ini.GetKeywordValue("s", "plain", value), 0);
   EXPECT_EQ(Errors(ini), (std::vector<Error>{{0x127, ini.FileName()}}));
@@ -210,6 +217,29 @@ TEST_F(LayeredTest, WithoutChildrenOnlyTheOwnFileIsRead) {
   EXPECT_NE(child->Primary(), child);  // points at the parent's primary
   EXPECT_EQ(child->GetKeywordValue("s", "both", value), 0);
   EXPECT_EQ(child->GetKeywordValue("s", "last", value), 1);
+}
+
+TEST_F(LayeredTest, NullAndEmptyNamesFailCleanly) {
+  std::string before = ReadBytes(dir_.File("parent.ini"));
+  std::string value;
+  NameList names;
+  for (const char* name : {static_cast<const char*>(nullptr), ""}) {
+    value = "stale";
+    parent_.GetKeywordValue(name, "own", value);
+    EXPECT_EQ(value, "");
+    value = "stale";
+    parent_.GetKeywordValue("s", name, value);
+    EXPECT_EQ(value, "");
+    EXPECT_EQ(parent_.SetKeywordValue(name, "k", "v"), 0);
+    EXPECT_EQ(parent_.SetKeywordValue("s", name, "v"), 0);
+    EXPECT_EQ(parent_.EraseKeyword(name, "own"), 0);
+    EXPECT_EQ(parent_.EraseKeyword("s", name), 0);
+    EXPECT_EQ(parent_.EraseSection(name), 0);
+    // No section means all sections.
+    EXPECT_EQ(parent_.GetAllKeywords(name, names), 1);
+    EXPECT_EQ(names, (NameList{"s", "B", "p", "A"}));
+  }
+  EXPECT_EQ(ReadBytes(dir_.File("parent.ini")), before);
 }
 
 TEST_F(IniFileTest, KeywordCacheWalksASectionByIndex) {

@@ -50,13 +50,20 @@ inline std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Whether this user may still open a file for writing after its write
-// permissions are gone. The superuser may, and Wine run by the superuser
-// passes that on to Windows programs, so a test of the Windows functions'
-// refusal to change a read-only file cannot hold there.
-inline bool WritableDespiteReadOnly(const std::string& path) {
-  std::ofstream probe(std::filesystem::path(path), std::ios::binary | std::ios::app);
-  return probe.is_open();
+// True when the process can open the file for writing, read-only or not (a
+// privileged process on a system that lets it).
+inline bool OpensForWriting(const std::string& path) {
+  std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::app);
+  return out.is_open();
+}
+
+// Takes every write permission away: the read-only attribute on Windows.
+inline void MakeReadOnly(const std::string& path) {
+  std::filesystem::permissions(path,
+                               std::filesystem::perms::owner_write |
+                                   std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
 }
 
 }  // namespace tralvex::testing

@@ -96,12 +96,28 @@ std::vector<std::string_view> KeywordNames(const ProfileDocument& document,
   return names;
 }
 
-std::shared_ptr<const ProfileDocument> CurrentDocument(const std::string& path) {
-  if (path.empty()) return nullptr;
+// The cached document of a file by its absolute name, and where it lies.
+// Call with the cache's mutex held.
+std::shared_ptr<const ProfileDocument> FindDocument(ProfileCache& cache,
+                                                    const std::string& absolute,
+                                                    std::string* native, FileState* state) {
+  *native = cache.Locate(absolute);
+  std::shared_ptr<const ProfileDocument> document = cache.Get(*native, state);
+  if (*state == FileState::missing && cache.ForgetLocation(absolute)) {
+    *native = cache.Locate(absolute);  // moved or renamed meanwhile
+    document = cache.Get(*native, state);
+  }
+  return document;
+}
+
+std::shared_ptr<const ProfileDocument> CurrentDocument(const char* file) {
+  std::string absolute = AbsoluteProfileName(file);
+  if (absolute.empty()) return nullptr;
   ProfileCache& cache = TheProfileCache();
   std::lock_guard<std::mutex> lock(cache.Mutex());
+  std::string native;
   FileState state;
-  return cache.Get(path, &state);
+  return FindDocument(cache, absolute, &native, &state);
 }
 
 uint32_t ReadValue(const ProfileDocument* document, const char* section, const char* keyword,
@@ -123,12 +139,14 @@ uint32_t ReadKeywordList(const ProfileDocument* document, const char* section,
 
 enum class Edit { set, deleteKeyword, deleteSection };
 
-bool EditProfile(const std::string& path, Edit edit, const char* section, const char* keyword,
+bool EditProfile(const std::string& absolute, Edit edit, const char* section, const char* keyword,
                  const char* value) {
   ProfileCache& cache = TheProfileCache();
   std::lock_guard<std::mutex> lock(cache.Mutex());
+  std::string path;
   FileState state;
-  std::shared_ptr<const ProfileDocument> document = cache.Get(path, &state);
+  std::shared_ptr<const ProfileDocument> document = FindDocument(cache, absolute, &path, &state);
+  if (path.empty()) return false;
   // Never replace what could not be read: its content would be lost.
   if (state == FileState::unreadable) return false;
   if (document == nullptr) {
@@ -156,13 +174,14 @@ bool EditProfile(const std::string& path, Edit edit, const char* section, const 
   return true;
 }
 
-bool FlushProfile(const std::string& path) {
+bool FlushProfile(const std::string& absolute) {
   // Every change is on disk when its write returns; the cached copy is let
   // go so that the next read starts from the file.
-  if (path.empty()) return true;
+  if (absolute.empty()) return true;
   ProfileCache& cache = TheProfileCache();
   std::lock_guard<std::mutex> lock(cache.Mutex());
-  cache.Forget(path);
+  cache.Forget(cache.Locate(absolute));
+  cache.ForgetLocation(absolute);
   return true;
 }
 
@@ -172,7 +191,7 @@ uint32_t GetProfileString(const char* section, const char* keyword, const char* 
                           char* buffer, uint32_t size, const char* file) {
   if (buffer == nullptr || size == 0) return 0;
   if (section == nullptr) return GetProfileSectionNames(buffer, size, file);
-  std::shared_ptr<const ProfileDocument> document = CurrentDocument(ProfilePath(file));
+  std::shared_ptr<const ProfileDocument> document = CurrentDocument(file);
   if (keyword == nullptr)
     return ReadKeywordList(document.get(), section, defaultText, buffer, size);
   return ReadValue(document.get(), section, keyword, defaultText, buffer, size);
@@ -180,7 +199,7 @@ uint32_t GetProfileString(const char* section, const char* keyword, const char* 
 
 bool WriteProfileString(const char* section, const char* keyword, const char* value,
                         const char* file) {
-  std::string path = ProfilePath(file);
+  std::string path = AbsoluteProfileName(file);
   if (section == nullptr) return keyword == nullptr && value == nullptr && FlushProfile(path);
   if (path.empty() || !IsStorableSectionName(section)) return false;
   if (keyword == nullptr) return EditProfile(path, Edit::deleteSection, section, nullptr, nullptr);
@@ -191,7 +210,7 @@ bool WriteProfileString(const char* section, const char* keyword, const char* va
 
 uint32_t GetProfileSectionNames(char* buffer, uint32_t size, const char* file) {
   if (buffer == nullptr || size == 0) return 0;
-  std::shared_ptr<const ProfileDocument> document = CurrentDocument(ProfilePath(file));
+  std::shared_ptr<const ProfileDocument> document = CurrentDocument(file);
   if (document == nullptr) {
     buffer[0] = '\0';
     return 0;

@@ -66,6 +66,24 @@ void ProfileCache::Put(const std::string& path, const FileIdentity& identity,
 
 void ProfileCache::Forget(const std::string& path) { entries_.erase(path); }
 
+std::string ProfileCache::Locate(const std::string& absolute) {
+  auto found = locations_.find(absolute);
+  if (found != locations_.end()) return found->second;
+  std::string native = NativeProfilePath(absolute);
+  FileIdentity identity;
+  // Only a file that is there is worth remembering: a missing one may yet be
+  // created under another spelling.
+  if (!native.empty() && StatProfile(native, &identity) == FileState::regular) {
+    if (locations_.size() >= kMaxFiles * 4) locations_.clear();
+    locations_.emplace(absolute, native);
+  }
+  return native;
+}
+
+bool ProfileCache::ForgetLocation(const std::string& absolute) {
+  return locations_.erase(absolute) != 0;
+}
+
 void ProfileCache::EvictIfFull() {
   if (entries_.size() < kMaxFiles) return;
   auto oldest = entries_.begin();

@@ -27,6 +27,12 @@ class ProfileCache {
 
   void Forget(const std::string& path);
 
+  // The file on disk for an absolute name. Matching a name case-insensitively
+  // reads directories, so the answer is remembered; ForgetLocation drops it
+  // (true when there was one) once the file is no longer found there.
+  std::string Locate(const std::string& absolute);
+  bool ForgetLocation(const std::string& absolute);
+
   std::mutex& Mutex() { return mutex_; }
 
  private:
@@ -42,6 +48,7 @@ class ProfileCache {
   static constexpr std::size_t kMaxFiles = 64;
   std::mutex mutex_;
   std::unordered_map<std::string, Entry> entries_;
+  std::unordered_map<std::string, std::string> locations_;
   uint64_t useCounter_ = 0;
 };
 

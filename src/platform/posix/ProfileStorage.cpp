@@ -66,8 +66,8 @@ int CreateSibling(const std::string& target, const struct stat* existing, std::s
       if (existing != nullptr) {
         // Ownership is kept where the process may keep it; the mode is set
         // outright because the process's mask may have narrowed it.
-        if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
-        }
+        bool ownerKept = ::fchown(fd, existing->st_uid, existing->st_gid) == 0;
+        static_cast<void>(ownerKept);
         ::fchmod(fd, mode);
       }
       return fd;
@@ -88,7 +88,7 @@ void SyncDirectoryOf(const std::string& target) {
 
 }  // namespace
 
-std::string ProfilePath(const char* name) {
+std::string AbsoluteProfileName(const char* name) {
   if (name == nullptr || *name == '\0') return std::string();
   std::string path(name);
   // Stepping by characters keeps a trail byte from passing for a backslash.
@@ -104,8 +104,12 @@ std::string ProfilePath(const char* name) {
     if (current.empty()) return std::string();
     path = current + "/" + path;
   }
+  return path;
+}
+
+std::string NativeProfilePath(const std::string& absolute) {
   std::string native;
-  if (!ToNativePath(path.c_str(), native)) return std::string();
+  if (!ToNativePath(absolute.c_str(), native)) return std::string();
   return native;
 }
 

@@ -26,11 +26,14 @@ enum class FileState {
   unreadable,  // something is there that cannot be read as a file
 };
 
-// The absolute POSIX path a profile file name stands for: backslashes become
-// slashes, a bare name lies in the Windows directory, a relative name is
-// taken from the current directory, and a component that does not exist as
-// spelled is matched case-insensitively. Empty for a null or empty name.
-std::string ProfilePath(const char* name);
+// The absolute path a profile file name stands for, as spelled: backslashes
+// become slashes, a bare name lies in the Windows directory, a relative name
+// is taken from the current directory. Empty for a null or empty name.
+std::string AbsoluteProfileName(const char* name);
+
+// The file on disk for an absolute name: a component that does not exist as
+// spelled is matched case-insensitively. Empty when the name is refused.
+std::string NativeProfilePath(const std::string& absolute);
 
 FileState StatProfile(const std::string& path, FileIdentity* identity);
 
