@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the command-line tool and shows what the library makes of the
-# example message files.
+# example files: the range map of a Tralvex.ini, a few lookups, evaluations
+# and formattings, a dump, and the findings of a check on a broken file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 TRALVEX_WINDOWS=0 bash scripts/install-deps.sh
@@ -8,10 +9,23 @@ TRALVEX_WINDOWS=0 bash scripts/install-deps.sh
 cmake -S . -B build/demo -DCMAKE_BUILD_TYPE=Release -DTRALVEX_TESTS=OFF >/dev/null
 cmake --build build/demo -j"$(nproc)" --target tralvex_tool >/dev/null
 
+# Runs the tool and shows its exit status when it is not 0; the status is
+# part of what is shown, never a reason to stop.
 run() {
   printf '\n$ tralvex %s\n' "$*"
-  build/demo/bin/tralvex "$@"
+  local status=0
+  "${TRALVEX_TOOL:-build/demo/bin/tralvex}" "$@" || status=$?
+  if [ "$status" -ne 0 ]; then printf '(exit status %s)\n' "$status"; fi
 }
 
-run dump examples/Notes-en.msg
-run dump examples/Notes-cs.msg --section dialogs
+run map examples
+run show examples 1004
+run show examples/Notes-cs.msg 1202 --section Dialogs
+run show examples 5000
+run eval examples '{2000} in {1000|Notes}: {2003}'
+run eval examples/Notes-en.msg 'Missing: {1FFF|none}'
+run format examples 2001 3 12
+run format examples/Notes-en.msg 1202 --section Dialogs report.txt
+run dump examples/Print-en.msg
+run check examples/broken/Broken.msg
+run check examples/broken/Tralvex.ini

@@ -1,31 +1,39 @@
-// tralvex dump FILE [--section S]: every section as the library sees it
-// after resolving aliases, its messages sorted by number.
-#include <algorithm>
+// tralvex dump FILE [--section S] [--format=json]: every section as the
+// library sees it after resolving aliases, its messages sorted by number,
+// each with the section whose line defines it.
 #include <cstdio>
-#include <iostream>
 #include <string>
-#include <utility>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
-#include "Command.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "FileOutline.h"
+#include "InputFiles.h"
+#include "Json.h"
 #include "MessageFileLoader.h"
+#include "Terminal.h"
+#include "platform/CodePage.h"
 
 namespace tralvex::tool {
+namespace {
 
-const char* const kDumpUsage =
-    "usage: tralvex dump FILE [--section NAME]\n"
+constexpr const char* kDumpHelp =
+    "usage: tralvex dump [--section S] [--format=text|json] [--codepage N] FILE\n"
     "\n"
     "Parses the message file FILE as the library does and prints every section\n"
-    "with its messages after aliases are resolved: own and inherited messages,\n"
-    "numbers in hexadecimal, sorted by number. Section names are shown\n"
-    "upper-cased; the default section (the first in the file) is marked.\n"
+    "with its messages after aliases are resolved, numbers in hexadecimal,\n"
+    "sorted. Each inherited message names the section that defines it. Section\n"
+    "names are shown upper-cased; the default section (the first in the file)\n"
+    "is marked.\n"
     "\n"
-    "  --section NAME  print only that section (compared case-insensitively)\n"
+    "  --section S     print only that section (compared case-insensitively)\n"
+    "  --format=json   one JSON document on standard output\n"
+    "  --codepage N    the code page the file is written in\n"
     "\n"
     "Exit status: 0 printed; 1 the file does not parse or has no such section;\n"
-    "2 usage error or the file cannot be read.\n";
-
-namespace {
+    "2 a usage error or the file cannot be read.\n";
 
 // Control bytes would break the one-line-per-message layout.
 std::string Printable(const char* text) {
@@ -43,68 +51,165 @@ std::string Printable(const char* text) {
   return out;
 }
 
-void PrintSection(const std::string& name, const MessageSection& section, bool isDefault) {
-  std::vector<std::pair<uint32_t, const char*>> messages;
-  messages.reserve(section.MessageCount());
-  section.ForEachMessage([&](uint32_t number, const MessageEntry& entry) {
-    messages.emplace_back(number, entry.text);
-  });
-  std::sort(messages.begin(), messages.end());
-  std::cout << "[" << name << "]" << (isDefault ? "  (default)" : "") << "  " << messages.size()
-            << (messages.size() == 1 ? " message" : " messages") << "\n";
-  for (const auto& [number, text] : messages) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%8X", number);
-    std::cout << "  " << hex << "  " << Printable(text) << "\n";
+struct DumpedMessage {
+  uint32_t number;
+  const char* text;
+  std::string definedIn;  // the section whose own line gives the text
+};
+
+struct DumpedSection {
+  std::string name;
+  std::string aliasTarget;
+  bool isDefault = false;
+  std::vector<DumpedMessage> messages;
+};
+
+class Dumper {
+ public:
+  Dumper(const MessageFileData& data, std::vector<OutlinedSection> outline)
+      : data_(data), outline_(std::move(outline)) {
+    for (std::size_t i = 0; i < outline_.size(); ++i) byName_[outline_[i].name] = i;
   }
+
+  DumpedSection Dump(const std::string& name, const MessageSection& section) const {
+    DumpedSection dumped;
+    dumped.name = name;
+    dumped.isDefault = &section == data_.defaultSection;
+    const OutlinedSection* own = Outline(name);
+    if (own != nullptr) dumped.aliasTarget = own->aliasTarget;
+    for (uint32_t number : SortedNumbers(section)) {
+      const MessageEntry* entry = section.FindEntry(number);
+      dumped.messages.push_back({number, entry->text, DefinedIn(name, number, entry)});
+    }
+    return dumped;
+  }
+
+ private:
+  const OutlinedSection* Outline(const std::string& name) const {
+    auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : &outline_[found->second];
+  }
+
+  bool Defines(const std::string& name, uint32_t number, const MessageEntry* entry) const {
+    const OutlinedSection* outline = Outline(name);
+    const MessageSection* section = data_.FindSection(name);
+    return outline != nullptr && section != nullptr && outline->own.count(number) != 0 &&
+           section->FindEntry(number) == entry;
+  }
+
+  // Along the alias chain first, as the library merged; then anywhere, for
+  // an entry the chain's walk cannot show.
+  std::string DefinedIn(const std::string& name, uint32_t number, const MessageEntry* entry) const {
+    std::unordered_set<std::string> seen;
+    for (std::string at = name; !at.empty() && seen.insert(at).second;) {
+      if (Defines(at, number, entry)) return at;
+      const OutlinedSection* outline = Outline(at);
+      at = outline != nullptr ? platform::UpperCase(outline->aliasTarget) : std::string();
+    }
+    for (const OutlinedSection& other : outline_) {
+      if (Defines(other.name, number, entry)) return other.name;
+    }
+    return std::string();
+  }
+
+  const MessageFileData& data_;
+  std::vector<OutlinedSection> outline_;
+  std::unordered_map<std::string, std::size_t> byName_;
+};
+
+void PrintText(const DumpedSection& section, bool colour, std::ostream& out) {
+  Colours c(colour);
+  out << c.Bold() << "[" << section.name << "]" << c.Reset()
+      << (section.isDefault ? "  (default)" : "") << "  " << section.messages.size()
+      << (section.messages.size() == 1 ? " message" : " messages");
+  if (!section.aliasTarget.empty()) out << ", alias " << section.aliasTarget;
+  out << "\n";
+  for (const DumpedMessage& m : section.messages) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%8X", m.number);
+    out << "  " << hex << "  " << Printable(m.text);
+    if (m.definedIn != section.name) {
+      out << c.Cyan() << "  (from " << (m.definedIn.empty() ? "an alias" : m.definedIn) << ")"
+          << c.Reset();
+    }
+    out << "\n";
+  }
+}
+
+void PrintJson(const std::string& file, const std::vector<DumpedSection>& sections,
+               std::ostream& out) {
+  out << "{\"file\": " << JsonString(file) << ", \"sections\": [";
+  const char* sectionSeparator = "\n  ";
+  for (const DumpedSection& section : sections) {
+    out << sectionSeparator << "{\"name\": " << JsonString(section.name)
+        << ", \"default\": " << (section.isDefault ? "true" : "false") << ", \"alias\": "
+        << (section.aliasTarget.empty() ? "null" : JsonString(section.aliasTarget))
+        << ", \"messages\": [";
+    const char* separator = "\n    ";
+    for (const DumpedMessage& m : section.messages) {
+      out << separator << "{\"number\": " << m.number << ", \"text\": " << JsonString(m.text)
+          << ", \"definedIn\": " << JsonString(m.definedIn)
+          << ", \"own\": " << (m.definedIn == section.name ? "true" : "false") << "}";
+      separator = ",\n    ";
+    }
+    out << "]}";
+    sectionSeparator = ",\n  ";
+  }
+  out << "\n]}\n";
 }
 
 }  // namespace
 
-int RunDump(const std::vector<std::string>& args) {
-  Arguments parsed;
-  if (!ParseArguments(args, {"section"}, parsed)) return kExitUsage;
-  if (parsed.help) {
-    std::cout << kDumpUsage;
+int DumpCommand(const Arguments& args, Streams& io) {
+  Options options;
+  std::string error;
+  if (!ParseOptions(args, kSectionOption | kFormatOption | kCodePageOption, options, error)) {
+    io.err << "tralvex dump: " << error << "\n" << kDumpHelp;
+    return kExitFailure;
+  }
+  if (options.help) {
+    io.out << kDumpHelp;
     return kExitOk;
   }
-  if (parsed.positional.size() != 1 || parsed.positional[0].empty()) {
-    Complain() << "dump needs exactly one FILE\n" << kDumpUsage;
-    return kExitUsage;
+  if (options.operands.size() != 1) {
+    io.err << "tralvex dump: give exactly one FILE\n" << kDumpHelp;
+    return kExitFailure;
   }
-  const std::string& path = parsed.positional[0];
+  if (!ApplyEnvironment(options, error)) {
+    io.err << "tralvex dump: " << error << "\n";
+    return kExitFailure;
+  }
+  const std::string& path = options.operands[0];
   MessageFileData data;
-  std::string reason;
-  switch (LoadMessageFile(path, data, reason)) {
-    case LoadResult::kUnreadable:
-      Complain() << path << ": " << reason << "\n";
-      return kExitUsage;
-    case LoadResult::kParseFailed:
-      Complain() << path << ": the library would not open this file\n" << DescribeParseErrors(data);
-      return kExitFault;
-    case LoadResult::kLoaded:
-      break;
+  std::string reason, bytes;
+  LoadResult loaded = LoadMessageFile(path, data, reason);
+  if (loaded != LoadResult::kLoaded || !ReadTextFile(path, bytes, reason)) {
+    io.err << "tralvex dump: " << (path.empty() ? "\"\"" : path) << ": " << reason << "\n";
+    return loaded == LoadResult::kParseFailed ? kExitFindings : kExitFailure;
   }
-  const std::string* only = parsed.Option("section");
-  if (only != nullptr) {
-    const MessageSection* section = data.FindSection(*only);
-    if (section == nullptr) {
-      Complain() << path << ": no section \"" << *only << "\"\n";
-      return kExitFault;
+  Dumper dumper(data, OutlineMessageFile(bytes));
+  std::vector<DumpedSection> sections;
+  const MessageSection* only = nullptr;
+  if (!options.section.empty()) {
+    only = data.FindSection(options.section);
+    if (only == nullptr) {
+      io.err << "tralvex dump: " << path << ": no section \"" << options.section << "\"\n";
+      return kExitFindings;
     }
-    for (const auto& named : data.Sections()) {
-      if (named.section.get() == section) {
-        PrintSection(named.name, *section, section == data.defaultSection);
-      }
+  }
+  for (const auto& named : data.Sections()) {
+    if (only == nullptr || named.section.get() == only) {
+      sections.push_back(dumper.Dump(named.name, *named.section));
     }
+  }
+  if (options.json) {
+    PrintJson(path, sections, io.out);
     return kExitOk;
   }
-  if (data.SectionCount() == 0) std::cout << "(no sections)\n";
-  bool first = true;
-  for (const auto& named : data.Sections()) {
-    if (!first) std::cout << "\n";
-    first = false;
-    PrintSection(named.name, *named.section, named.section.get() == data.defaultSection);
+  if (sections.empty()) io.out << "(no sections)\n";
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (i != 0) io.out << "\n";
+    PrintText(sections[i], io.colour, io.out);
   }
   return kExitOk;
 }

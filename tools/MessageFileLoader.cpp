@@ -1,52 +1,16 @@
 #include "MessageFileLoader.h"
 
-#include <cerrno>
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <limits>
 #include <memory>
+#include <new>
 #include <sstream>
+
+#include "InputFiles.h"
 
 namespace tralvex::tool {
 namespace {
-
-// The whole file followed by a NUL, in a buffer from new char[] as the
-// parser wants it; null with a reason when it cannot be read.
-std::unique_ptr<char[]> ReadWholeFile(const std::string& path, std::size_t& size,
-                                      std::string& reason) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    reason = "is a directory";
-    return nullptr;
-  }
-  errno = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    reason = errno != 0 ? std::strerror(errno) : "cannot be opened";
-    return nullptr;
-  }
-  in.seekg(0, std::ios::end);
-  std::streamoff length = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (length < 0 || !in) {
-    reason = "its size cannot be determined";
-    return nullptr;
-  }
-  size = static_cast<std::size_t>(length);
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[size + 1]);
-  if (buffer == nullptr) {
-    reason = "too large to read into memory";
-    return nullptr;
-  }
-  in.read(buffer.get(), static_cast<std::streamsize>(size));
-  if (static_cast<std::size_t>(in.gcount()) != size) {
-    reason = "cannot be read";
-    return nullptr;
-  }
-  buffer[size] = '\0';
-  return buffer;
-}
 
 const char* Meaning(int code) {
   switch (code) {
@@ -63,11 +27,24 @@ const char* Meaning(int code) {
 }  // namespace
 
 LoadResult LoadMessageFile(const std::string& path, MessageFileData& data, std::string& reason) {
-  std::size_t size = 0;
-  std::unique_ptr<char[]> buffer = ReadWholeFile(path, size, reason);
-  if (buffer == nullptr) return LoadResult::kUnreadable;
+  std::string bytes;
+  if (!ReadTextFile(path, bytes, reason)) return LoadResult::kUnreadable;
+  std::unique_ptr<char[]> buffer(new (std::nothrow) char[bytes.size() + 1]);
+  if (buffer == nullptr) {
+    reason = "too large to read into memory";
+    return LoadResult::kUnreadable;
+  }
+  std::memcpy(buffer.get(), bytes.data(), bytes.size());
+  buffer[bytes.size()] = '\0';
   char* text = buffer.get();
-  if (data.ParseMessageFile(text, text + size) == 0) return LoadResult::kParseFailed;
+  if (data.ParseMessageFile(text, text + bytes.size()) == 0) {
+    std::string errors = DescribeParseErrors(data);
+    while (!errors.empty() && errors.back() == '\n') errors.pop_back();
+    for (std::size_t at; (at = errors.find('\n')) != std::string::npos;)
+      errors.replace(at, 1, "; ");
+    reason = "the library would not open it: " + errors;
+    return LoadResult::kParseFailed;
+  }
   buffer.release();  // the file data owns it now
   return LoadResult::kLoaded;
 }
@@ -85,6 +62,15 @@ std::string DescribeParseErrors(const MessageFileData& data) {
     out << "\n";
   }
   return out.str();
+}
+
+std::vector<uint32_t> SortedNumbers(const MessageSection& section) {
+  std::vector<uint32_t> numbers;
+  numbers.reserve(section.MessageCount());
+  section.ForEachMessage(
+      [&numbers](uint32_t number, const MessageEntry&) { numbers.push_back(number); });
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
 }
 
 }  // namespace tralvex::tool

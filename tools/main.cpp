@@ -1,52 +1,29 @@
-// tralvex COMMAND [ARGS...]: shows what the library makes of message files.
-#include <cstring>
+// The tralvex command: the library's own parser, catalogues and evaluation
+// put to work on the files people write, from the command line.
 #include <exception>
 #include <iostream>
-#include <string>
-#include <vector>
+#include <new>
 
-#include "Command.h"
-
-namespace {
-
-void PrintOverview(std::ostream& out) {
-  out << "usage: tralvex COMMAND [ARGS...]\n\ncommands:\n";
-  for (const auto& command : tralvex::tool::AllCommands()) {
-    out << "  " << command.name << std::string(10 - std::strlen(command.name), ' ')
-        << command.summary << "\n";
-  }
-  out << "\n'tralvex COMMAND --help' describes a command.\n";
-}
-
-int Run(int argc, char** argv) {
-  using namespace tralvex::tool;
-  if (argc < 2) {
-    PrintOverview(std::cerr);
-    return kExitUsage;
-  }
-  std::string name = argv[1];
-  if (name == "--help" || name == "-h" || name == "help") {
-    PrintOverview(std::cout);
-    return kExitOk;
-  }
-  std::vector<std::string> args(argv + 2, argv + argc);
-  for (const auto& command : AllCommands()) {
-    if (name == command.name) return command.run(args);
-  }
-  Complain() << "unknown command \"" << name << "\"\n";
-  PrintOverview(std::cerr);
-  return kExitUsage;
-}
-
-}  // namespace
+#include "CommandLine.h"
+#include "Commands.h"
+#include "Terminal.h"
+#include "platform/Modules.h"
 
 int main(int argc, char** argv) {
+  tralvex::tool::Arguments args(argv + 1, argv + argc);
+  tralvex::tool::Streams io{std::cout, std::cerr, tralvex::tool::StdoutIsTerminal()};
+  // The library is linked in statically: its module state is brought up
+  // and down here, as loading and unloading the shared library would.
+  tralvex::OnModuleLoad();
+  int status = tralvex::tool::kExitFailure;
   try {
-    return Run(argc, argv);
-  } catch (const std::exception& error) {
-    tralvex::tool::Complain() << error.what() << "\n";
-  } catch (...) {
-    tralvex::tool::Complain() << "unexpected failure\n";
+    status = tralvex::tool::RunTool(args, io);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "tralvex: out of memory\n";
+  } catch (const std::exception& e) {
+    std::cerr << "tralvex: " << e.what() << "\n";
   }
-  return tralvex::tool::kExitUsage;
+  std::cout.flush();
+  tralvex::OnModuleUnload();
+  return status;
 }

@@ -6,6 +6,7 @@
 #define TRALVEX_PLATFORM_PLATFORM_H
 
 #include "platform/CodePage.h"
+#include "platform/Console.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Modules.h"

@@ -1,41 +1,18 @@
 # Runs the built tool on the examples and on small fixtures written here,
 # checking what it prints and its exit status.
 # Expects -DTOOL=<tool> -DEXAMPLES=<examples dir> -DWORK=<scratch dir>.
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-set(failures 0)
-
-function(run_tool expected_status out_var err_var)
-  execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE status
-                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT status EQUAL expected_status)
-    message(SEND_ERROR "tralvex ${ARGN}: exit status ${status}, expected ${expected_status}\n${out}${err}")
-  endif()
-  set(${out_var} "${out}" PARENT_SCOPE)
-  set(${err_var} "${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect_match text pattern what)
-  if(NOT text MATCHES "${pattern}")
-    message(SEND_ERROR "${what}: no match for '${pattern}' in:\n${text}")
-  endif()
-endfunction()
-
-function(expect_no_match text pattern what)
-  if(text MATCHES "${pattern}")
-    message(SEND_ERROR "${what}: unexpected '${pattern}' in:\n${text}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/ToolTestHelpers.cmake)
 
 # Sections after aliases, sorted numbers in hex, the override of 1002.
 run_tool(0 out err dump ${EXAMPLES}/Notes-en.msg)
 expect_match("${out}" "\\[COMMON\\]  \\(default\\)  7 messages" "dump")
-expect_match("${out}" "\\[DIALOGS\\]  18 messages\n      1000  Notes\n      1001  OK\n      1002  Close\n" "dump")
+expect_match("${out}" "\\[DIALOGS\\]  18 messages, alias Editor\n      1000  Notes  \\(from COMMON\\)\n      1001  OK  \\(from COMMON\\)\n      1002  Close\n" "dump")
 expect_match("${out}" "      1F03  {1F00\\|The file could not be opened.}\\\\n" "dump")
 expect_match("${out}" "      1105  Find text\n" "dump")
+expect_match("${out}" "      1105  Find text  \\(from EDITOR\\)\n" "dump of an inherited message")
 
 run_tool(0 out err dump --section=editor ${EXAMPLES}/Notes-en.msg)
-expect_match("${out}" "^\\[EDITOR\\]  13 messages\n" "dump --section")
+expect_match("${out}" "^\\[EDITOR\\]  13 messages, alias Common\n" "dump --section")
 expect_no_match("${out}" "DIALOGS" "dump --section")
 
 # Failures: exit status 2 for what cannot be read, 1 for faults of the file.

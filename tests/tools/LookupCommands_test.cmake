@@ -1,0 +1,72 @@
+# tralvex show, eval and format: what the library returns, through a message
+# file and through the context of a directory's Tralvex.ini.
+include(${CMAKE_CURRENT_LIST_DIR}/ToolTestHelpers.cmake)
+
+# show: the text unevaluated, from the default section or the one asked for.
+run_tool(0 out err show ${EXAMPLES}/Notes-en.msg 1004)
+expect_match("${out}" "^\\{1000\\|Notes\\} - %s\n$" "show")
+run_tool(0 out err show --section=dialogs ${EXAMPLES}/Notes-en.msg 0x1002)
+expect_match("${out}" "^Close\n$" "show --section")
+run_tool(0 out err show ${EXAMPLES}/Notes-en.msg 1003)
+expect_match("${out}" "^  Help  \n$" "quotes keep the blanks")
+# Through the context: the file of the range, its default section only.
+run_tool(0 out err show ${EXAMPLES} 2001)
+expect_match("${out}" "^Printing page %s of %s\n$" "show through the context")
+run_tool(0 out err show ${EXAMPLES} 102)
+expect_match("${out}" "^Not enough memory" "the error catalogue's range")
+run_tool(1 out err show ${EXAMPLES} 1100)
+expect_match("${out}" "^MSG\\(01100\\)\n$" "a section out of the context's reach")
+run_tool(1 out err show ${EXAMPLES} 5000)
+expect_match("${err}" "no file of .*Tralvex.ini serves 0x5000" "no file serves")
+run_tool(1 out err show ${EXAMPLES}/Notes-en.msg 1FFF)
+expect_match("${out}" "^MSG\\(01FFF\\)\n$" "missing message")
+expect_match("${err}" "message 0x1FFF is not in section COMMON of" "missing message")
+# A name without directory is found in the default directory.
+run_tool(0 out err show --default-dir ${EXAMPLES} Print-en.msg 2000 --section Preview)
+expect_match("${out}" "^Print now\n$" "--default-dir")
+
+# eval: references replaced; a missing one gives the placeholder through a
+# file and its fallback through a context.
+run_tool(0 out err eval ${EXAMPLES}/Notes-en.msg "Press {1001|OK} in { 1000 }.")
+expect_match("${out}" "^Press OK in Notes.\n$" "eval")
+run_tool(1 out err eval ${EXAMPLES}/Notes-en.msg "Missing: {1FFF|none}")
+expect_match("${out}" "^Missing: MSG\\(01FFF\\)\n$" "eval missing")
+run_tool(0 out err eval ${EXAMPLES} "{2000} in {1000|Notes}: {5000|none}")
+expect_match("${out}" "^Print in Notes: none\n$" "eval through the context")
+run_tool(0 out err eval ${EXAMPLES}/Notes-en.msg "{1000}{1000}{1000}{1000}{1000}{1000}{1000}{1000}{1000}")
+expect_match("${out}" "^NotesNotesNotesNotesNotesNotesNotesNotes\\{1000\\}\n$" "at most eight references")
+
+# format: escapes expanded, arguments filled, a missing one left as %s.
+run_tool(0 out err format --section Dialogs ${EXAMPLES}/Notes-en.msg 1202 report.txt)
+expect_match("${out}" "^The file report.txt already exists.\nDo you want to replace it\\?\n$" "format")
+run_tool(0 out err format ${EXAMPLES} 2001 3)
+expect_match("${out}" "^Printing page 3 of %s\n$" "an argument short")
+run_tool(0 out err format ${EXAMPLES}/Print-en.msg 2001 1 2 3 4)
+expect_match("${out}" "^Printing page 1 of 2\n$" "more than three arguments")
+run_tool(2 out err format --section Preview ${EXAMPLES}/Print-en.msg 2001 1 2 3 4)
+run_tool(1 out err format ${EXAMPLES}/Print-en.msg 2FFF x)
+expect_match("${out}" "^MSG\\(02FFF\\)\n$" "format missing")
+
+# Bad input: exit status 2 with the operand and the reason.
+foreach(number zz 123456789 0x -1 1A2G)
+  run_tool(2 out err show ${EXAMPLES}/Notes-en.msg ${number})
+  expect_match("${err}" "invalid message number \"${number}\"" "number ${number}")
+endforeach()
+run_tool(2 out err show ${WORK}/missing.msg 1)
+expect_match("${err}" "missing.msg: no such file" "missing file")
+run_tool(2 out err eval ${TOOL} "{1}")
+expect_match("${err}" "is a binary file" "binary")
+run_tool(1 out err show --section nowhere ${EXAMPLES}/Notes-en.msg 1)
+expect_match("${err}" "has no section \"nowhere\" \\(its sections: COMMON, EDITOR, DIALOGS, ERRORS\\)" "section")
+run_tool(1 out err show ${EXAMPLES}/broken/Broken.msg 10)
+expect_match("${err}" "error 0143" "a file the library refuses")
+run_tool(2 out err show ${EXAMPLES}/Notes-en.msg)
+run_tool(2 out err show --default-dir ${WORK}/nowhere Notes-en.msg 1)
+expect_match("${err}" "nowhere: no such directory" "default directory")
+run_tool(2 out err show --lang fr ${EXAMPLES}/Notes-en.msg 1000)
+run_tool(2 out err show --section= ${EXAMPLES}/Notes-en.msg 1000)
+expect_match("${err}" "--section has an empty value" "empty value")
+foreach(command show eval format)
+  run_tool(0 out err ${command} --help)
+  expect_match("${out}" "^usage: tralvex ${command}" "${command} --help")
+endforeach()

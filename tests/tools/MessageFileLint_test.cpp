@@ -1,0 +1,178 @@
+#include "MessageFileLint.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/CodePage.h"
+
+namespace tralvex::tool {
+namespace {
+
+// "line:column: severity [check]" for every finding, in place order.
+std::vector<std::string> Findings(const std::string& bytes, bool encoding = false) {
+  DiagnosticList list;
+  MessageLintOptions options;
+  options.checkEncoding = encoding;
+  LintMessageFile("f.msg", bytes, options, list);
+  list.SortByPlace();
+  std::vector<std::string> out;
+  for (const Diagnostic& d : list.Items()) {
+    out.push_back(std::to_string(d.line) + ":" + std::to_string(d.column) + " " +
+                  SeverityName(d.severity) + " " + d.check);
+  }
+  return out;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(MessageFileLint, CleanFileHasNoFinding) {
+  EXPECT_EQ(Findings("; comment\r\n[Main]\r\n1: One\r\n2: \"  two  \"   ; why\r\n"
+                     "3: {1|x} of %s, 100%%, %-10s\r\n[Other]\r\nAlias: main\r\n4: four\r\n"),
+            Strings());
+}
+
+TEST(MessageFileLint, IgnoredLinesSaySoAndWhy) {
+  EXPECT_EQ(Findings("[Main]\r\nHello: x\r\n[A]\r\n[]\r\n\t[Tab]\r\nno colon\r\n[Open\r\n"),
+            (Strings{"2:1 warning ignored-line", "3:1 warning ignored-line",
+                     "4:1 warning ignored-line", "5:1 warning ignored-line",
+                     "6:1 warning ignored-line", "7:1 warning ignored-line"}));
+  // A tab before a message is white space the number reading skips.
+  EXPECT_EQ(Findings("[Main]\r\n\t5: five\r\n"), Strings());
+}
+
+TEST(MessageFileLint, LineFeedsAloneJoinLines) {
+  EXPECT_EQ(Findings("[Main]\n1: a\n2: b\n"), Strings{"1:7 error line-endings"});
+  // Only comments are joined: nothing is lost, yet the lines are one.
+  EXPECT_EQ(Findings("; a\n; b\r\n"), (Strings{"0:0 note empty-file", "1:4 warning line-endings"}));
+  EXPECT_EQ(Findings("[Main]\r\n1: a\n\n"), Strings());
+}
+
+TEST(MessageFileLint, PlacesFindingsOnEditorLines) {
+  // CR alone ends a line for both; the finding stands on line 3.
+  EXPECT_EQ(Findings("[Main]\r1: a\r1: b\r"), Strings{"3:1 warning shadowed-message"});
+}
+
+TEST(MessageFileLint, FirstDefinitionWinsAcrossRepeatedHeaders) {
+  EXPECT_EQ(Findings("[AA]\r\n1: x\r\n[BB]\r\n1: y\r\n[aa]\r\n1: z\r\n"),
+            (Strings{"5:1 note section-reopened", "6:1 warning shadowed-message"}));
+}
+
+TEST(MessageFileLint, NumberPartsReadUnlikeTheyLook) {
+  EXPECT_EQ(Findings("[Main]\r\n: zero\r\n"), Strings{"2:1 note message-number"});
+  EXPECT_EQ(Findings("[Main]\r\n-1: x\r\n"), Strings{"2:1 warning message-number"});
+  EXPECT_EQ(Findings("[Main]\r\n123456789: x\r\n"), Strings{"2:1 warning message-number"});
+  EXPECT_EQ(Findings("[Main]\r\n12g: x\r\n"), Strings{"2:3 warning message-number"});
+  EXPECT_EQ(Findings("[Main]\r\nFace: x\r\n"), Strings{"2:1 note message-number"});
+  EXPECT_EQ(Findings("[Main]\r\n0x1F: x\r\n00ab: y\r\nA: z\r\n0000: w\r\nABC: v\r\nfff: u\r\n"),
+            Strings());
+}
+
+TEST(MessageFileLint, SemicolonsThatCutATextOrStayInIt) {
+  EXPECT_EQ(Findings("[Main]\r\n1: a;b\r\n"), Strings{"2:5 warning semicolon-cut"});
+  EXPECT_EQ(Findings("[Main]\r\n1: a;b ; note\r\n"), Strings{"2:5 warning semicolon-cut"});
+  EXPECT_EQ(Findings("[Main]\r\n1: a ; note\r\n2: ;only a comment\r\n"), Strings());
+  // The quotes do not protect it, and the opening quote then stands alone.
+  EXPECT_EQ(Findings("[Main]\r\n1: \"a;b\"\r\n"),
+            (Strings{"2:4 warning unbalanced-quotes", "2:6 warning semicolon-cut"}));
+}
+
+TEST(MessageFileLint, QuotesThatLoseTheirPartner) {
+  EXPECT_EQ(Findings("[Main]\r\n1: \"open\r\n2: Say \"hi\"\r\n3: \"both\"\r\n4: \"\r\n"),
+            (Strings{"2:4 warning unbalanced-quotes", "3:11 warning unbalanced-quotes",
+                     "5:4 warning unbalanced-quotes"}));
+}
+
+TEST(MessageFileLint, References) {
+  EXPECT_EQ(Findings("[Main]\r\n1: {12} {13|x}\r\n12: two\r\n"),
+            Strings{"2:9 warning undefined-reference"});
+  // Defined in another section counts: some section defines it.
+  EXPECT_EQ(Findings("[Main]\r\n1: {12}\r\n[Next]\r\n12: two\r\n"), Strings());
+  // One character reads no number, and a one-character fallback vanishes.
+  EXPECT_EQ(Findings("[Main]\r\n1: {} {name} {5}\r\n5: five\r\n"),
+            (Strings{"2:4 warning reference-syntax", "2:7 warning reference-syntax",
+                     "2:14 warning reference-syntax"}));
+  EXPECT_EQ(Findings("[Main]\r\n1: {11}{11}{11}{11}{11}{11}{11}{11}{11}{11}\r\n11: x\r\n"),
+            Strings{"2:36 warning too-many-references"});
+  EXPECT_EQ(Findings("[Main]\r\n1: a { b\r\n"), Strings());
+}
+
+TEST(MessageFileLint, Conversions) {
+  EXPECT_EQ(Findings("[Main]\r\n1: %s %-5.3s %% %5s\r\n"), Strings());
+  EXPECT_EQ(Findings("[Main]\r\n1: %d %x 50% off %*s %ls 100%\r\n"),
+            (Strings{"2:4 warning printf-conversion", "2:7 warning printf-conversion",
+                     "2:12 warning printf-conversion", "2:18 warning printf-conversion",
+                     "2:22 warning printf-conversion", "2:29 note printf-conversion"}));
+}
+
+TEST(MessageFileLint, TextsLongerThanTheBoxesShow) {
+  EXPECT_EQ(Findings("[Main]\r\n1: " + std::string(119, 'x') + "\r\n"), Strings());
+  EXPECT_EQ(Findings("[Main]\r\n1: " + std::string(120, 'x') + "\r\n"),
+            Strings{"2:123 note text-length"});
+  EXPECT_EQ(Findings("[Main]\r\n1: " + std::string(1024, 'x') + "\r\n"),
+            Strings{"2:1027 warning text-length"});
+}
+
+TEST(MessageFileLint, Aliases) {
+  EXPECT_EQ(Findings("[Main]\r\nAlias: Gone\r\n"), Strings{"2:1 error missing-alias-target"});
+  EXPECT_EQ(Findings("Alias: Main\r\n[Main]\r\n1: x\r\n"), Strings{"1:1 warning alias-ignored"});
+  EXPECT_EQ(Findings("[Main]\r\nAlias\r\nAlias:   \r\n"),
+            (Strings{"2:1 warning alias-ignored", "3:1 warning alias-ignored"}));
+  EXPECT_EQ(Findings("[Main]\r\nAlias: NN\r\nAlias: OO\r\n[NN]\r\n[OO]\r\n"),
+            Strings{"3:1 warning alias-replaced"});
+  EXPECT_EQ(Findings("[Main]\r\nAlias: main\r\n1: x\r\n"), Strings{"2:1 warning alias-cycle"});
+  // A cycle is reported once, at its first section; a section that only
+  // leads into it is no cycle of its own.
+  EXPECT_EQ(Findings("[Lead]\r\nAlias: AA\r\n[AA]\r\nAlias: BB\r\n[BB]\r\nAlias: AA\r\n"),
+            Strings{"4:1 warning alias-cycle"});
+  // After messages but before any header, an alias serves the invisible section.
+  EXPECT_EQ(Findings("1: x\r\nAlias: Main\r\n[Main]\r\n2: y\r\n"), Strings());
+}
+
+TEST(MessageFileLint, AgreesWithTheParserOnWhetherTheFileOpens) {
+  // A chain into a missing section fails however deep it is.
+  EXPECT_EQ(Findings("[AA]\r\nAlias: BB\r\n[BB]\r\nAlias: CC\r\n"),
+            Strings{"4:1 error missing-alias-target"});
+  EXPECT_EQ(Findings(""), Strings{"0:0 note empty-file"});
+}
+
+TEST(MessageFileLint, ByteOrderMarkHidesTheFirstLine) {
+  DiagnosticList list;
+  LintMessageFile("f.msg", "\xEF\xBB\xBF[Main]\r\n1: x\r\n", MessageLintOptions(), list);
+  ASSERT_EQ(list.Items().size(), 1u);
+  EXPECT_NE(list.Items()[0].text.find("byte-order mark"), std::string::npos);
+}
+
+class EncodingLint : public ::testing::Test {
+ protected:
+  void TearDown() override { platform::UseSystemCodePage(); }
+};
+
+TEST_F(EncodingLint, DoubleByteSequences) {
+  ASSERT_TRUE(platform::UseCodePage(932));
+  // 0x81 0x5D is one character whose second byte looks like "]".
+  EXPECT_EQ(Findings("[Main]\r\n1: \x81\x5D ok\r\n", true), Strings());
+  EXPECT_EQ(Findings("[Main]\r\n1: \x81\x20 \x81\r\n", true),
+            (Strings{"2:4 error encoding", "2:7 error encoding"}));
+  // Without the option the code page is only used, not checked.
+  EXPECT_EQ(Findings("[Main]\r\n1: \x81\x20\r\n"), Strings());
+}
+
+TEST_F(EncodingLint, Utf8) {
+  ASSERT_TRUE(platform::UseCodePage(65001));
+  EXPECT_EQ(Findings("[Main]\r\n1: \xC5\xBE\xE2\x82\xAC\r\n", true), Strings());
+  EXPECT_EQ(Findings("[Main]\r\n1: \xC5 \xE2\x82 \xED\xA0\x80\r\n", true),
+            (Strings{"2:4 error encoding", "2:6 error encoding", "2:7 error encoding",
+                     "2:9 error encoding", "2:10 error encoding", "2:11 error encoding"}));
+}
+
+TEST_F(EncodingLint, ManyFindingsEndInASummary) {
+  ASSERT_TRUE(platform::UseCodePage(65001));
+  Strings found = Findings("[Main]\r\n1: " + std::string(30, '\xFF') + "\r\n", true);
+  EXPECT_EQ(found.size(), 11u);
+  EXPECT_EQ(found.front(), "0:0 note encoding");
+}
+
+}  // namespace
+}  // namespace tralvex::tool

@@ -1,0 +1,71 @@
+#include "Diagnostics.h"
+
+#include <algorithm>
+
+#include "Json.h"
+#include "Terminal.h"
+
+namespace tralvex::tool {
+
+const char* SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::kNote:
+      return "note";
+    case Severity::kWarning:
+      return "warning";
+    case Severity::kError:
+      return "error";
+  }
+  return "error";
+}
+
+void DiagnosticList::Add(std::string_view file, std::size_t line, std::size_t column,
+                         Severity severity, std::string text, std::string_view check) {
+  items_.push_back(
+      Diagnostic{std::string(file), line, column, severity, std::move(text), std::string(check)});
+}
+
+std::size_t DiagnosticList::Count(Severity severity) const {
+  return static_cast<std::size_t>(
+      std::count_if(items_.begin(), items_.end(),
+                    [severity](const Diagnostic& d) { return d.severity == severity; }));
+}
+
+void DiagnosticList::SortByPlace() {
+  std::stable_sort(items_.begin(), items_.end(), [](const Diagnostic& a, const Diagnostic& b) {
+    if (a.file != b.file) return false;  // files keep the order they were checked in
+    if (a.line != b.line) return a.line < b.line;
+    return a.column < b.column;
+  });
+}
+
+void PrintDiagnostic(const Diagnostic& d, bool colour, std::ostream& out) {
+  Colours c(colour);
+  out << c.Bold() << d.file;
+  if (d.line != 0) out << ':' << d.line << ':' << d.column;
+  out << ": " << c.Reset();
+  const char* tint = d.severity == Severity::kError     ? c.Red()
+                     : d.severity == Severity::kWarning ? c.Magenta()
+                                                        : c.Cyan();
+  out << tint << c.Bold() << SeverityName(d.severity) << ':' << c.Reset() << ' ' << d.text;
+  if (!d.check.empty()) out << " [" << d.check << ']';
+  out << '\n';
+}
+
+void PrintDiagnosticsJson(const DiagnosticList& list, std::ostream& out) {
+  out << "{\"diagnostics\": [";
+  const char* separator = "\n  ";
+  for (const Diagnostic& d : list.Items()) {
+    out << separator << "{\"file\": " << JsonString(d.file) << ", \"line\": " << d.line
+        << ", \"column\": " << d.column << ", \"severity\": \"" << SeverityName(d.severity)
+        << "\", \"message\": " << JsonString(d.text) << ", \"check\": " << JsonString(d.check)
+        << '}';
+    separator = ",\n  ";
+  }
+  if (!list.Items().empty()) out << '\n';
+  out << "], \"errors\": " << list.Count(Severity::kError)
+      << ", \"warnings\": " << list.Count(Severity::kWarning)
+      << ", \"notes\": " << list.Count(Severity::kNote) << "}\n";
+}
+
+}  // namespace tralvex::tool

@@ -1,0 +1,113 @@
+// eval and format: what the library's evaluation and formatting make of a
+// text or a message.
+#include <string>
+
+#include "CatalogueAccess.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "Reporter.h"
+#include "TextLint.h"
+
+namespace tralvex::tool {
+
+bool ReadNumberOperand(const char* command, const std::string& text, uint32_t& number, Streams& io);
+
+namespace {
+
+constexpr const char* kEvalHelp =
+    "usage: tralvex eval [--section S] [--default-dir D] [--codepage N] FILE TEXT\n"
+    "       tralvex eval [--codepage N] DIR TEXT\n"
+    "\n"
+    "Prints TEXT with its references evaluated as the library does: each\n"
+    "{NUMBER} or {NUMBER|fallback} (at most eight) becomes the text of that\n"
+    "message. Through a message file a missing message becomes its placeholder,\n"
+    "such as MSG(001A2), and the exit status is 1; through the context of a\n"
+    "directory's Tralvex.ini it becomes the fallback text.\n"
+    "\n"
+    "  --section S      evaluate in section S of FILE\n"
+    "  --default-dir D  the library's default directory\n"
+    "  --codepage N     the code page the files are written in\n"
+    "  --lang L         the language of the library's built-in texts (en, de, cs)\n";
+
+constexpr const char* kFormatHelp =
+    "usage: tralvex format [--section S] [--default-dir D] [--codepage N] FILE NUMBER [ARG...]\n"
+    "       tralvex format [--codepage N] DIR NUMBER [ARG...]\n"
+    "\n"
+    "Prints message NUMBER (hexadecimal) formatted as the library formats it:\n"
+    "the escapes \\n and \\t expanded and each %s filled with the next ARG; a %s\n"
+    "without an argument stays %s. Through a message file at most three\n"
+    "arguments are taken, as by the handle functions; with more, the file is\n"
+    "read through a message context of its own, which takes any number (but no\n"
+    "--section). A missing message prints its placeholder and exits with 1.\n"
+    "\n"
+    "  --section S      format from section S of FILE\n"
+    "  --default-dir D  the library's default directory\n"
+    "  --codepage N     the code page the files are written in\n"
+    "  --lang L         the language of the library's built-in texts (en, de, cs)\n";
+
+constexpr unsigned kAccepted = kSectionOption | kDefaultDirOption | kCodePageOption | kLangOption;
+
+int OpenSource(const char* command, MessageSource& source, bool asContext, const Options& options,
+               Streams& io) {
+  std::string reason;
+  const std::string& file = options.operands[0];
+  int opened = source.Open(file, options.section, asContext, options, reason);
+  if (opened != kExitOk) io.err << "tralvex " << command << ": " << file << ": " << reason << "\n";
+  return opened;
+}
+
+void NoteBoxLimit(const char* command, const std::string& result, Streams& io) {
+  if (result.size() > kMessageBoxLimit) {
+    io.err << "tralvex " << command << ": note: " << result.size()
+           << " characters; a message box shows only the first " << kMessageBoxLimit << "\n";
+  }
+}
+
+}  // namespace
+
+int EvalCommand(const Arguments& args, Streams& io) {
+  Options options;
+  int start = StartCommand("eval", kEvalHelp, args, kAccepted, 2, 2, options, io);
+  if (start != kGoOn) return start;
+  MessageSource source;
+  int opened = OpenSource("eval", source, false, options, io);
+  if (opened != kExitOk) return opened;
+  std::string result;
+  int status = source.Evaluate(options.operands[1], result);
+  io.out << result << "\n";
+  NoteBoxLimit("eval", result, io);
+  if (status != 0 || source.IsContext()) return kExitOk;
+  io.err << "tralvex eval: the last reference names a message missing from " << source.Description()
+         << "\n";
+  return kExitFindings;
+}
+
+int FormatCommand(const Arguments& args, Streams& io) {
+  Options options;
+  int start = StartCommand("format", kFormatHelp, args, kAccepted, 2, SIZE_MAX, options, io);
+  if (start != kGoOn) return start;
+  uint32_t number = 0;
+  if (!ReadNumberOperand("format", options.operands[1], number, io)) return kExitFailure;
+  std::vector<std::string> arguments(options.operands.begin() + 2, options.operands.end());
+  bool asContext = arguments.size() > 3;
+  if (asContext && !options.section.empty()) {
+    io.err << "tralvex format: more than three arguments are formatted through a context, "
+              "which reads the default section only: drop --section\n";
+    return kExitFailure;
+  }
+  MessageSource source;
+  int opened = OpenSource("format", source, asContext, options, io);
+  if (opened != kExitOk) return opened;
+  bool missing = false;
+  source.Message(number, missing);
+  std::string result;
+  source.Format(number, arguments, result);
+  io.out << result << "\n";
+  NoteBoxLimit("format", result, io);
+  if (!missing) return kExitOk;
+  io.err << "tralvex format: " << source.WhyMissing(number)
+         << "; the library gives the placeholder text\n";
+  return kExitFindings;
+}
+
+}  // namespace tralvex::tool
