@@ -100,3 +100,10 @@ expect_match("${err}" "unknown code page \"4711\"" "code page")
 run_tool(2 out err check --werror=yes ${WORK}/warn.msg)
 run_tool(0 out err check --help)
 expect_match("${out}" "^usage: tralvex check" "help")
+
+# The examples ship a copy of the error catalogue: it must stay the same.
+file(READ ${EXAMPLES}/QelError.msg example_catalogue HEX)
+file(READ ${EXAMPLES}/../data/QelError.msg shipped_catalogue HEX)
+if(NOT example_catalogue STREQUAL shipped_catalogue)
+  message(SEND_ERROR "examples/QelError.msg differs from data/QelError.msg")
+endif()
