@@ -127,7 +127,10 @@ TRALVEX_API void TRALVEX_CALL Msg_SetWindowHooks(const Msg_WindowHooks* hooks);
  * "%s" stays "%s", however many there are. A "%" followed by a character that
  * is no conversion (as in "%y" or "%1$s"), or cut off by the end of the text,
  * stays as written and takes no argument. Texts are argument texts only:
- * nothing else is ever read. */
+ * nothing else is ever read.
+ * A null source text or output buffer is refused: the status is 0 and
+ * nothing is written (Mes_ComposeMessage shows no box and returns 0). A null
+ * argument array stands for arguments that are all "%s". */
 
 TRALVEX_API TralvexStatus TRALVEX_CALL Msg_EvalMessage(uint32_t handle, const char* source,
                                                        char* buffer);
@@ -142,7 +145,9 @@ TRALVEX_API int TRALVEX_CALL Msg_DisplayMessage_N(uint32_t handle, uint32_t numb
 /* Null restores the platform's own message box; returns the previous hook. */
 TRALVEX_API Msg_MessageBoxProc TRALVEX_CALL Msg_SetMessageBoxHook(Msg_MessageBoxProc hook);
 
-/* ---- Error display, handle family ---------------------------------------- */
+/* ---- Error display, handle family ----------------------------------------
+ * A null codes array shows the line of code 0, as a count of 0 does; a null
+ * contexts array means that no error has a context text. */
 
 TRALVEX_API int TRALVEX_CALL Msg_DisplayOneError(const char* action, int code,
                                                  const char* context, unsigned int style,
@@ -157,6 +162,7 @@ TRALVEX_API int TRALVEX_CALL Msg_DisplayErrMsges(uint32_t msgHandle, uint32_t nu
                                                  const int* codes, const char* const* contexts,
                                                  unsigned int count, unsigned int style,
                                                  int errHandle);
+/* Shows at most ten errors, also when the other library reports more. */
 TRALVEX_API int TRALVEX_CALL Msg_DisplayLibErrors(const char* action, const char* moduleName,
                                                   uint32_t selector, unsigned int style,
                                                   int errHandle);

@@ -1,6 +1,7 @@
 #include "api/ContextCatalogueAccess.h"
 
 #include "api/Lookup.h"
+#include "api/Module.h"
 #include "tralvex/tralvex.h"
 
 namespace tralvex {
@@ -10,6 +11,10 @@ int ContextCatalogueAccess::OpenCatalogue(const char* fileName, uint32_t* handle
 }
 
 void ContextCatalogueAccess::CloseCatalogue(uint32_t handle) { Msg_CloseMessages(handle); }
+
+MessageCatalogue* ContextCatalogueAccess::FindCatalogue(uint32_t handle) {
+  return TheModule().catalogues.SelectCatalogue(static_cast<uint16_t>(handle & 0xFFFF));
+}
 
 const char* ContextCatalogueAccess::LookupMessageText(uint32_t handle, uint32_t number,
                                                       const char* defaultText) {

@@ -12,6 +12,7 @@ class ContextCatalogueAccess : public CatalogueAccess {
  public:
   int OpenCatalogue(const char* fileName, uint32_t* handle) override;
   void CloseCatalogue(uint32_t handle) override;
+  MessageCatalogue* FindCatalogue(uint32_t handle) override;
   const char* LookupMessageText(uint32_t handle, uint32_t number, const char* defaultText) override;
   const char* MakePlaceholderText(uint32_t number) override;
 };

@@ -13,11 +13,14 @@
 #include "catalogue/LoadedFileTable.h"
 #include "catalogue/SearchDirectories.h"
 #include "errors/BuiltInTexts.h"
+#include "errors/ProcedureResolver.h"
 #include "tralvex/tralvex.h"
 
 namespace tralvex {
 
 struct Module {
+  // The procedures and modules of other libraries found so far.
+  ResolverCaches resolverCaches;
   BuiltInTexts texts;
   // Message files are resolved in it; empty until Msg_SetDefaultDir.
   DefaultDirectory defaultDirectory;

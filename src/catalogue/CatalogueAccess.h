@@ -9,6 +9,8 @@
 
 namespace tralvex {
 
+class MessageCatalogue;
+
 // The handle that names no catalogue, also what a failed open yields.
 constexpr uint32_t kNoCatalogueHandle = 0xFFFF;
 
@@ -20,6 +22,12 @@ class CatalogueAccess {
   // 0xFFFF in handle.
   virtual int OpenCatalogue(const char* fileName, uint32_t* handle) = 0;
   virtual void CloseCatalogue(uint32_t handle) = 0;
+
+  // The catalogue registered under a handle just opened, for lookups that
+  // skip the search by handle; null sends them through LookupMessageText.
+  // The context drops it when it closes the handle or is told the handle
+  // was closed (MessageContext::ForgetCatalogue), the only ways it can go.
+  virtual MessageCatalogue* FindCatalogue(uint32_t handle) = 0;
 
   // The message, else defaultText, else the placeholder text; never null.
   virtual const char* LookupMessageText(uint32_t handle, uint32_t number,

@@ -7,6 +7,7 @@
 #include <new>
 #include <utility>
 
+#include "catalogue/MessageCatalogue.h"
 #include "catalogue/SearchDirectories.h"
 #include "platform/CodePage.h"
 #include "profile/SystemIniFile.h"
@@ -86,7 +87,9 @@ void MessageContext::ClearMaps() {
   ranges.clear();
   fileNames.clear();
   fileHandles.clear();
+  fileCatalogues.clear();
   singleHandle = 0;
+  singleCatalogue = nullptr;
 }
 
 int MessageContext::InitContext(const char* path) {
@@ -128,11 +131,13 @@ void MessageContext::AddRange(uint32_t bound, std::string fileName) {
   ranges.reserve(ranges.size() + 1);
   fileNames.reserve(fileNames.size() + 1);
   fileHandles.reserve(fileHandles.size() + 1);
+  fileCatalogues.reserve(fileCatalogues.size() + 1);
   auto before = std::upper_bound(ranges.begin(), ranges.end(), bound,
                                  [](uint32_t value, const Range& r) { return value < r.bound; });
   ranges.insert(before, Range{bound, static_cast<uint32_t>(fileNames.size())});
   fileNames.push_back(std::move(fileName));
   fileHandles.push_back(0);
+  fileCatalogues.push_back(nullptr);
 }
 
 int MessageContext::ReadIniFile() {
@@ -175,36 +180,58 @@ void MessageContext::AddKeyword(IniFile& ini, const std::string& keyword) {
 }
 
 uint32_t MessageContext::GetCatalogueForNumber(uint32_t number) {
-  if (singleHandle != 0 && singleHandle != -1) return static_cast<uint32_t>(singleHandle);
+  return ServeNumber(number).handle;
+}
+
+MessageContext::Served MessageContext::ServeNumber(uint32_t number) {
+  if (singleHandle != 0 && singleHandle != -1) {
+    return {static_cast<uint32_t>(singleHandle), singleCatalogue};
+  }
   // The first range whose bound is at least the number; among equal bounds
   // the one registered first, which sits first.
   auto range = std::lower_bound(ranges.begin(), ranges.end(), number,
                                 [](const Range& r, uint32_t value) { return r.bound < value; });
-  if (range == ranges.end()) return 0;
-  uint32_t& handle = fileHandles[range->fileIndex];
-  if (handle != 0) return handle;
+  if (range == ranges.end()) return {0, nullptr};
+  std::size_t file = range->fileIndex;
+  if (fileHandles[file] != 0) return {fileHandles[file], fileCatalogues[file]};
   uint32_t opened = kNoCatalogueHandle;
-  if (access_.OpenCatalogue(fileNames[range->fileIndex].c_str(), &opened) != 1)
-    return kNoCatalogueHandle;
-  handle = opened;
-  if (singleHandle == -1) singleHandle = static_cast<int32_t>(opened);
-  return opened;
+  if (access_.OpenCatalogue(fileNames[file].c_str(), &opened) != 1) {
+    return {kNoCatalogueHandle, nullptr};
+  }
+  fileHandles[file] = opened;
+  fileCatalogues[file] = access_.FindCatalogue(opened);
+  if (singleHandle == -1) {
+    singleHandle = static_cast<int32_t>(opened);
+    singleCatalogue = fileCatalogues[file];
+  }
+  return {opened, fileCatalogues[file]};
 }
 
 const char* MessageContext::GetContextMessage(uint32_t number, const char* defaultText) {
-  uint32_t handle = GetCatalogueForNumber(number);
-  if (handle == 0) {
+  Served served = ServeNumber(number);
+  if (served.handle == 0) {
     return defaultText != nullptr ? defaultText : access_.MakePlaceholderText(number);
   }
-  return access_.LookupMessageText(handle, number, defaultText);
+  if (served.catalogue == nullptr) {
+    return access_.LookupMessageText(served.handle, number, defaultText);
+  }
+  // What the lookup by handle gives for a registered catalogue.
+  const char* text = served.catalogue->GetCatalogueMessage(number);
+  if (text != nullptr) return text;
+  return defaultText != nullptr ? defaultText : access_.MakePlaceholderText(number);
 }
 
 void MessageContext::ForgetCatalogue(uint32_t handle) {
   if (handle == 0) return;
-  for (uint32_t& held : fileHandles) {
-    if (held == handle) held = 0;
+  for (std::size_t i = 0; i < fileHandles.size(); ++i) {
+    if (fileHandles[i] != handle) continue;
+    fileHandles[i] = 0;
+    fileCatalogues[i] = nullptr;
   }
-  if (singleHandle == static_cast<int32_t>(handle)) singleHandle = -1;
+  if (singleHandle == static_cast<int32_t>(handle)) {
+    singleHandle = -1;
+    singleCatalogue = nullptr;
+  }
 }
 
 }  // namespace tralvex

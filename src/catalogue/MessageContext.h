@@ -69,6 +69,12 @@ class MessageContext : public ErrorList {
   bool Leave();
 
  private:
+  // A handle that serves a number and the catalogue behind it, if known.
+  struct Served {
+    uint32_t handle;
+    MessageCatalogue* catalogue;
+  };
+  Served ServeNumber(uint32_t number);
   void ClearMaps();
   void AddRange(uint32_t bound, std::string fileName);
   int ReadIniFile();
@@ -87,10 +93,14 @@ class MessageContext : public ErrorList {
   std::vector<std::string> fileNames;
   // Parallel to fileNames (fileToHandle): 0 while the file is not open.
   std::vector<uint32_t> fileHandles;
+  // Parallel to fileHandles: the catalogue behind each open handle, so that
+  // a lookup needs no search of the handle table.
+  std::vector<MessageCatalogue*> fileCatalogues;
   int initialised = 0;
   // 0: several files; -1: one file, not yet open; else the handle that
   // serves every number.
   int32_t singleHandle = 0;
+  MessageCatalogue* singleCatalogue = nullptr;
   int keepOnFailure;
   uint32_t joinCount = 1;
   CatalogueAccess& access_;

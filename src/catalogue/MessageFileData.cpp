@@ -29,6 +29,9 @@ int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
     AddError(258, nullptr);
     return 0;
   }
+  // A section sized like the average but given few messages keeps no
+  // oversized table.
+  for (NamedSection& named : sections_) named.section->CompactMessages();
   if (!ResolveAliases()) return 0;
   textBuffer_ = buffer;
   buffer = nullptr;

@@ -35,6 +35,17 @@ const char* Find(const CodePage& page, const char* begin, const char* end, char 
   return platform::FindChar(begin, end, c);
 }
 
+// The colon of a message line follows a few digits: a short plain loop
+// finds it sooner than a call would.
+const char* FindNear(const CodePage& page, const char* begin, const char* end, char c) {
+  if (page.doubleByte) return platform::FindChar(begin, end, c);
+  const char* near = end - begin > 16 ? begin + 16 : end;
+  for (const char* p = begin; p < near; ++p) {
+    if (*p == c) return p;
+  }
+  return static_cast<const char*>(std::memchr(near, c, static_cast<std::size_t>(end - near)));
+}
+
 const char* FindLast(const CodePage& page, const char* begin, const char* end, char c) {
   if (!page.doubleByte) {
     for (const char* p = end; p > begin;) {
@@ -96,7 +107,7 @@ bool ParseMessage(const CodePage& page, std::string_view line, uint32_t& number,
                   std::string_view& text) {
   const char* begin = line.data();
   const char* end = begin + line.size();
-  const char* colon = Find(page, begin, end, ':');
+  const char* colon = FindNear(page, begin, end, ':');
   if (colon == nullptr) return false;
   if (!ReadMessageNumber(std::string_view(begin, colon - begin), number)) return false;
   const char* textBegin = colon + 1;

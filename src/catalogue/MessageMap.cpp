@@ -30,8 +30,18 @@ MessageMap::Handle& MessageMap::Slot(uint32_t number) {
 void MessageMap::Reserve(std::size_t count) {
   if (!NeedsRoomFor(count)) return;
   std::size_t capacity = capacity_ == 0 ? kSmallestTable : capacity_;
-  while (count * 4 > capacity * 3) capacity *= 2;
+  while (NeedsRoom(count, capacity)) capacity *= 2;
   Rehash(capacity);
+}
+
+void MessageMap::ShrinkToFit() {
+  if (size_ == 0) {
+    Clear();
+    return;
+  }
+  std::size_t capacity = kSmallestTable;
+  while (NeedsRoom(size_, capacity)) capacity *= 2;
+  if (capacity * 4 <= capacity_) Rehash(capacity);
 }
 
 void MessageMap::Rehash(std::size_t capacity) {

@@ -34,12 +34,17 @@ class MessageMap {
   // Makes room for count entries without further growth.
   void Reserve(std::size_t count);
 
+  // Gives back a table far larger than its entries need (a guess that was
+  // too large). Throws std::bad_alloc, leaving the map as it was.
+  void ShrinkToFit();
+
   // Grows the table to at least other's table size.
   void MatchCapacity(const MessageMap& other) {
     if (capacity_ < other.capacity_) Rehash(other.capacity_);
   }
 
   std::size_t Size() const { return size_; }
+  std::size_t Capacity() const { return capacity_; }
 
   // Forgets every entry and frees the table.
   void Clear();
@@ -62,7 +67,11 @@ class MessageMap {
   std::size_t IndexOf(uint32_t number) const {
     return static_cast<std::size_t>((number * 0x9E3779B97F4A7C15ull) >> shift_);
   }
-  bool NeedsRoomFor(std::size_t count) const { return count * 4 > capacity_ * 3; }
+  // Tables are kept at most three quarters full.
+  static bool NeedsRoom(std::size_t count, std::size_t capacity) {
+    return count * 4 > capacity * 3;
+  }
+  bool NeedsRoomFor(std::size_t count) const { return NeedsRoom(count, capacity_); }
   void Rehash(std::size_t capacity);
 
   SlotData* slots_ = nullptr;

@@ -89,6 +89,13 @@ void MessageSection::ReserveMessages(std::size_t count) {
   }
 }
 
+void MessageSection::CompactMessages() {
+  try {
+    messages_.ShrinkToFit();
+  } catch (...) {
+  }
+}
+
 void MessageSection::ReleaseMessages() {
   messages_.ForEach([this](uint32_t, EntryPool::Handle handle) {
     if (--pool_->At(handle)->shareCount == 0) pool_->Free(handle);

@@ -52,6 +52,9 @@ class MessageSection : public ErrorList {
   // Gives up every message; entries no other section holds are freed.
   void ReleaseMessages();
 
+  // Gives back room reserved beyond need; only a hint, like the above.
+  void CompactMessages();
+
   // Forgets every message without counting shares, for when every holder
   // of the pool's entries goes at once together with the pool.
   void DiscardMessages() { messages_.Clear(); }

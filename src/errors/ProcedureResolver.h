@@ -34,8 +34,15 @@ class ModuleSystem {
   virtual std::size_t LibraryFileName(char* buffer, std::size_t size) = 0;
 };
 
-// The ModuleSystem of the platform interface.
-ModuleSystem& PlatformModuleSystem();
+// The module functions of the platform interface.
+class PlatformModuleSystem : public ModuleSystem {
+ public:
+  void* LoadLibraryBeside(const char* path) override;
+  void* FindLoadedModule(const char* name) override;
+  void* FindProcedure(void* module, const char* name) override;
+  bool IsBadCodeAddress(void* address) override;
+  std::size_t LibraryFileName(char* buffer, std::size_t size) override;
+};
 
 constexpr int kModuleNotLoaded = 0x152;
 constexpr int kNoSuchProcedure = 0x150;

@@ -60,8 +60,8 @@ class ContextFunctionsTest : public ::testing::Test {
     EXPECT_EQ(livesBefore, TheModule().liveContexts.Count());
   }
 
-  Mes_Context* Open(const char* spec = nullptr, const char* caption = "Caption") {
-    std::string path = spec != nullptr ? spec : dir.Path().string();
+  Mes_Context* Open(const char* fileSpec = nullptr, const char* caption = "Caption") {
+    std::string path = fileSpec != nullptr ? fileSpec : dir.Path().string();
     Mes_Context* context = nullptr;
     EXPECT_EQ(1, Mes_OpenProcess(&context, path.c_str(), caption, 0));
     if (context != nullptr) opened.push_back(context);

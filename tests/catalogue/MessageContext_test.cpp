@@ -47,6 +47,7 @@ class RecordingAccess : public CatalogueAccess {
     closed.push_back(handle);
     open.erase(handle);
   }
+  MessageCatalogue* FindCatalogue(uint32_t) override { return nullptr; }
   const char* LookupMessageText(uint32_t handle, uint32_t, const char* defaultText) override {
     auto found = open.find(handle);
     if (found != open.end()) return found->second.c_str();

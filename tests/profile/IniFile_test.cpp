@@ -219,6 +219,29 @@ TEST_F(LayeredTest, WithoutChildrenOnlyTheOwnFileIsRead) {
   EXPECT_EQ(child->GetKeywordValue("s", "last", value), 1);
 }
 
+TEST_F(LayeredTest, NullAndEmptyNamesFailCleanly) {
+  std::string before = ReadBytes(dir_.File("parent.ini"));
+  std::string value;
+  NameList names;
+  for (const char* name : {static_cast<const char*>(nullptr), ""}) {
+    value = "stale";
+    parent_.GetKeywordValue(name, "own", value);
+    EXPECT_EQ(value, "");
+    value = "stale";
+    parent_.GetKeywordValue("s", name, value);
+    EXPECT_EQ(value, "");
+    EXPECT_EQ(parent_.SetKeywordValue(name, "k", "v"), 0);
+    EXPECT_EQ(parent_.SetKeywordValue("s", name, "v"), 0);
+    EXPECT_EQ(parent_.EraseKeyword(name, "own"), 0);
+    EXPECT_EQ(parent_.EraseKeyword("s", name), 0);
+    EXPECT_EQ(parent_.EraseSection(name), 0);
+    // No section means all sections.
+    EXPECT_EQ(parent_.GetAllKeywords(name, names), 1);
+    EXPECT_EQ(names, (NameList{"s", "B", "p", "A"}));
+  }
+  EXPECT_EQ(ReadBytes(dir_.File("parent.ini")), before);
+}
+
 TEST_F(IniFileTest, KeywordCacheWalksASectionByIndex) {
   std::string file = Create("cache.ini", "[s]\r\none=1\r\ntwo=2\r\nthree=3\r\n[t]\r\n");
   SystemIniFile ini;

@@ -167,19 +167,6 @@ TEST_F(SystemIniFileTest, FlushAndDestructionKeepTheFile) {
   EXPECT_EQ(ReadBytes(dir_.File("flush.ini")), "[s]\r\nk=v\r\n");
 }
 
-TEST_F(SystemIniFileTest, CreatesObjectsOfItsOwnKind) {
-  std::unique_ptr<IniFile> plain(ini_.CreateIniObject(0));
-  std::unique_ptr<IniFile> shared(ini_.CreateIniObject(1));
-  ASSERT_NE(dynamic_cast<SystemIniFile*>(plain.get()), nullptr);
-  EXPECT_EQ(plain->WriteTarget(), plain.get());
-  EXPECT_EQ(shared->WriteTarget(), nullptr);
-  EXPECT_EQ(plain->IsOpen(), 0);
-  EXPECT_EQ(ini_.IsResultOk(1), 1);
-  EXPECT_EQ(ini_.IsResultOk(7), 1);
-  EXPECT_EQ(ini_.IsResultOk(0), 0);
-  EXPECT_EQ(ini_.IsResultOk(-1), 0);
-}
-
 TEST(SplitMultiStringTest, SplitsDoubleNulLists) {
   NameList names{"stale"};
   EXPECT_EQ(SplitMultiString("a\0b\0", names), 2);

@@ -66,8 +66,8 @@ int CreateSibling(const std::string& target, const struct stat* existing, std::s
       if (existing != nullptr) {
         // Ownership is kept where the process may keep it; the mode is set
         // outright because the process's mask may have narrowed it.
-        if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
-        }
+        bool ownerKept = ::fchown(fd, existing->st_uid, existing->st_gid) == 0;
+        static_cast<void>(ownerKept);
         ::fchmod(fd, mode);
       }
       return fd;

@@ -4,54 +4,39 @@
 #include <nl_types.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "platform/Modules.h"
+#include "data/BenchTexts.h"
 #include "tralvex/tralvex.h"
 
 namespace {
 
-constexpr uint32_t kMessages = 200000;
+using tralvex::bench::kBenchMessages;
+
 const std::string kDataDir = TRALVEX_BENCH_DATA;
 
-std::string TextOf(uint32_t number) {
-  char text[64];
-  std::snprintf(text, sizeof text, "Text of message %06u in the benchmark set", number);
-  return text;
-}
-
-// The message file (hexadecimal numbers, CRLF) and the same texts as a
-// gencat source (decimal numbers, one set).
-void WriteData() {
-  std::ofstream msg(kDataDir + "/texts.msg", std::ios::binary | std::ios::trunc);
-  std::ofstream cat(kDataDir + "/texts.gencat", std::ios::binary | std::ios::trunc);
-  msg << "[Texts]\r\n";
-  cat << "$set 1\n";
-  char number[16];
-  for (uint32_t n = 1; n <= kMessages; ++n) {
-    std::snprintf(number, sizeof number, "%X", n);
-    std::string text = TextOf(n);
-    msg << number << ": " << text << "\r\n";
-    cat << n << ' ' << text << '\n';
-  }
+// The message file by its full name, written on first use.
+std::string MessageFilePath() {
+  std::string path = kDataDir + "/texts.msg";
+  if (!std::filesystem::exists(path)) tralvex::bench::WriteMessageFile(kDataDir);
+  return path;
 }
 
 std::vector<uint32_t> RandomNumbers() {
   std::mt19937 random(42);
-  std::uniform_int_distribution<uint32_t> pick(1, kMessages);
+  std::uniform_int_distribution<uint32_t> pick(1, kBenchMessages);
   std::vector<uint32_t> numbers(1 << 16);
   for (uint32_t& n : numbers) n = pick(random);
   return numbers;
 }
 
 uint32_t OpenTexts() {
+  static const std::string path = MessageFilePath();
   uint32_t handle = 0xFFFF;
-  Msg_OpenMessages(&handle, "texts", nullptr);
+  Msg_OpenMessages(&handle, path.c_str(), nullptr);
   return handle;
 }
 
@@ -116,19 +101,3 @@ void BM_ReopenLoaded(benchmark::State& state) {
 BENCHMARK(BM_ReopenLoaded)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  std::filesystem::create_directories(kDataDir);
-  if (argc > 1 && std::strcmp(argv[1], "--write-data") == 0) {
-    WriteData();
-    return 0;
-  }
-  if (!std::filesystem::exists(kDataDir + "/texts.msg")) WriteData();
-  benchmark::Initialize(&argc, argv);
-  tralvex::OnModuleLoad();
-  Msg_SetDefaultDir(kDataDir.c_str());
-  benchmark::RunSpecifiedBenchmarks();
-  tralvex::OnModuleUnload();
-  benchmark::Shutdown();
-  return 0;
-}
