@@ -6,8 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 TRALVEX_WINDOWS=0 bash scripts/install-deps.sh
 
-cmake -S . -B build/demo -DCMAKE_BUILD_TYPE=Release -DTRALVEX_TESTS=OFF >/dev/null
-cmake --build build/demo -j"$(nproc)" --target tralvex_tool >/dev/null
+# The build speaks only when it fails.
+mkdir -p build
+if ! { cmake -S . -B build/demo -DCMAKE_BUILD_TYPE=Release -DTRALVEX_TESTS=OFF &&
+       cmake --build build/demo -j"$(nproc)" --target tralvex_tool; } >build/demo.log 2>&1; then
+  cat build/demo.log
+  exit 1
+fi
 
 # Runs the tool and shows its exit status when it is not 0; the status is
 # part of what is shown, never a reason to stop.

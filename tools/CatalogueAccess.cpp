@@ -53,7 +53,10 @@ int MessageSource::Open(const std::string& operand, const std::string& section, 
     // A relative directory would be looked for beside the program first.
     std::string directory = AbsolutePath(operand);
     RangeMap map;
-    if (!BuildRangeMap(directory, map, reason)) return kExitFindings;
+    // No settings file is an input failure; one without usable keywords a fault.
+    if (!BuildRangeMap(directory, map, reason)) {
+      return map.iniPath.empty() ? kExitFailure : kExitFindings;
+    }
     iniPath_ = map.iniPath;
     description_ = "the context of " + map.iniPath;
     return OpenContext(directory, reason);

@@ -1,6 +1,7 @@
 #include "Diagnostics.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "Json.h"
 #include "Terminal.h"
@@ -32,11 +33,16 @@ std::size_t DiagnosticList::Count(Severity severity) const {
 }
 
 void DiagnosticList::SortByPlace() {
-  std::stable_sort(items_.begin(), items_.end(), [](const Diagnostic& a, const Diagnostic& b) {
-    if (a.file != b.file) return false;  // files keep the order they were checked in
-    if (a.line != b.line) return a.line < b.line;
-    return a.column < b.column;
-  });
+  // Files keep the order they were checked in.
+  std::unordered_map<std::string, std::size_t> fileOrder;
+  for (const Diagnostic& d : items_) fileOrder.emplace(d.file, fileOrder.size());
+  std::stable_sort(items_.begin(), items_.end(),
+                   [&fileOrder](const Diagnostic& a, const Diagnostic& b) {
+                     std::size_t fa = fileOrder[a.file], fb = fileOrder[b.file];
+                     if (fa != fb) return fa < fb;
+                     if (a.line != b.line) return a.line < b.line;
+                     return a.column < b.column;
+                   });
 }
 
 void PrintDiagnostic(const Diagnostic& d, bool colour, std::ostream& out) {

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "CommandLine.h"
@@ -68,52 +67,58 @@ class Dumper {
  public:
   Dumper(const MessageFileData& data, std::vector<OutlinedSection> outline)
       : data_(data), outline_(std::move(outline)) {
-    for (std::size_t i = 0; i < outline_.size(); ++i) byName_[outline_[i].name] = i;
+    std::unordered_map<std::string, std::size_t> byName;
+    for (std::size_t i = 0; i < outline_.size(); ++i) byName[outline_[i].name] = i;
+    for (const OutlinedSection& section : outline_) {
+      sections_.push_back(data_.FindSection(section.name));
+      auto target = byName.find(platform::UpperCase(section.aliasTarget));
+      next_.push_back(section.aliasTarget.empty() || target == byName.end() ? kNone
+                                                                            : target->second);
+    }
+    byName_ = std::move(byName);
   }
 
   DumpedSection Dump(const std::string& name, const MessageSection& section) const {
     DumpedSection dumped;
     dumped.name = name;
     dumped.isDefault = &section == data_.defaultSection;
-    const OutlinedSection* own = Outline(name);
-    if (own != nullptr) dumped.aliasTarget = own->aliasTarget;
+    auto found = byName_.find(name);
+    std::size_t index = found == byName_.end() ? kNone : found->second;
+    if (index != kNone) dumped.aliasTarget = outline_[index].aliasTarget;
     for (uint32_t number : SortedNumbers(section)) {
       const MessageEntry* entry = section.FindEntry(number);
-      dumped.messages.push_back({number, entry->text, DefinedIn(name, number, entry)});
+      std::size_t owner = DefinedIn(index, number, entry);
+      dumped.messages.push_back(
+          {number, entry->text, owner == kNone ? std::string() : outline_[owner].name});
     }
     return dumped;
   }
 
  private:
-  const OutlinedSection* Outline(const std::string& name) const {
-    auto found = byName_.find(name);
-    return found == byName_.end() ? nullptr : &outline_[found->second];
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  bool Defines(std::size_t index, uint32_t number, const MessageEntry* entry) const {
+    return sections_[index] != nullptr && outline_[index].own.count(number) != 0 &&
+           sections_[index]->FindEntry(number) == entry;
   }
 
-  bool Defines(const std::string& name, uint32_t number, const MessageEntry* entry) const {
-    const OutlinedSection* outline = Outline(name);
-    const MessageSection* section = data_.FindSection(name);
-    return outline != nullptr && section != nullptr && outline->own.count(number) != 0 &&
-           section->FindEntry(number) == entry;
-  }
-
-  // Along the alias chain first, as the library merged; then anywhere, for
-  // an entry the chain's walk cannot show.
-  std::string DefinedIn(const std::string& name, uint32_t number, const MessageEntry* entry) const {
-    std::unordered_set<std::string> seen;
-    for (std::string at = name; !at.empty() && seen.insert(at).second;) {
+  // Along the alias chain first, as the library merged (a chain visits each
+  // section once at most); then anywhere, for an entry the walk cannot show.
+  std::size_t DefinedIn(std::size_t index, uint32_t number, const MessageEntry* entry) const {
+    for (std::size_t at = index, steps = 0; at != kNone && steps <= outline_.size();
+         at = next_[at], ++steps) {
       if (Defines(at, number, entry)) return at;
-      const OutlinedSection* outline = Outline(at);
-      at = outline != nullptr ? platform::UpperCase(outline->aliasTarget) : std::string();
     }
-    for (const OutlinedSection& other : outline_) {
-      if (Defines(other.name, number, entry)) return other.name;
+    for (std::size_t i = 0; i < outline_.size(); ++i) {
+      if (Defines(i, number, entry)) return i;
     }
-    return std::string();
+    return kNone;
   }
 
   const MessageFileData& data_;
   std::vector<OutlinedSection> outline_;
+  std::vector<const MessageSection*> sections_;  // by outline index
+  std::vector<std::size_t> next_;                // the alias target's index
   std::unordered_map<std::string, std::size_t> byName_;
 };
 

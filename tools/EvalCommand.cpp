@@ -1,5 +1,6 @@
 // eval and format: what the library's evaluation and formatting make of a
 // text or a message.
+#include <cstdint>
 #include <string>
 
 #include "CatalogueAccess.h"

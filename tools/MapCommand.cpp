@@ -85,8 +85,8 @@ void PrintText(const RangeMap& map, const std::vector<RangeCoverage>& coverage, 
       out << c.Red() << measured.problem << c.Reset() << "\n";
       continue;
     }
-    char count[16];
-    std::snprintf(count, sizeof count, "%6zu", measured.inside);
+    std::string count = std::to_string(measured.inside);
+    if (count.size() < 6) count.insert(0, 6 - count.size(), ' ');
     std::string bar = Bar(measured);
     out << count << "  [" << (measured.inside == 0 ? c.Red() : c.Green()) << bar << c.Reset()
         << "]\n";

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
-#include <new>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -176,6 +174,9 @@ class MessageFileLinter {
   }
 
   void OnIgnored(std::string_view line) {
+    // Tabs before a comment, or tabs alone, change nothing.
+    std::string_view rest = TrimBlanks(line);
+    if (rest.empty() || rest.front() == ';') return;
     report_.At(line.data(), Severity::kWarning, "line is ignored: " + WhyIgnored(line),
                "ignored-line");
   }
@@ -201,7 +202,6 @@ class MessageFileLinter {
       }
       if (kind == LineKind::kAlias)
         return "a tab stands before this alias line, and only spaces may";
-      if (kind == LineKind::kComment) return "";  // a comment either way
     }
     const char* end = line.data() + line.size();
     if (line.front() == '[') {

@@ -20,7 +20,7 @@ std::vector<RangeCoverage> MeasureRanges(const RangeMap& map, std::size_t parts)
           if (coverage.outside++ == 0) coverage.firstOutside = number;
           continue;
         }
-        ++coverage.inside;
+        if (coverage.inside++ == 0) coverage.firstInside = number;
         if (parts != 0) coverage.filled[(number - range.low) * parts / span] = true;
       }
     }

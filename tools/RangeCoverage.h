@@ -19,6 +19,7 @@ struct RangeCoverage {
   std::size_t inside = 0;
   std::size_t outside = 0;
   uint32_t firstOutside = 0;
+  uint32_t firstInside = 0;  // meaningful when inside is not 0
   // The range cut into equal parts: true where the file defines a message.
   std::vector<bool> filled;
 };

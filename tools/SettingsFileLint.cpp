@@ -147,6 +147,13 @@ class SettingsLinter {
                      file + " defines no message in its range " + RangeText(range.low, range.bound),
                      "ini-empty-range");
     }
+    if (coverage.inside != 0 && coverage.firstInside > range.low && range.low != 0) {
+      report_.AtLine(keyword.line, Severity::kNote,
+                     "a gap: the numbers " + RangeText(range.low, coverage.firstInside - 1) +
+                         " fall to " + file + ", which defines none of them; its messages " +
+                         "begin at " + Hex(coverage.firstInside),
+                     "ini-gap");
+    }
     if (coverage.outside != 0 && !map_.singleFile) {
       long server = ServingKeyword(map_, coverage.firstOutside);
       std::string goesTo =

@@ -45,6 +45,7 @@ foreach(finding
     "6:1: error: the message file \"Broken.msg\" cannot be used.*0143.*\\[ini-unopenable-file\\]"
     "7:1: warning: only 0x1000 after the \"-\" is read.*\"-1FFF\" is ignored.*\\[ini-bound-suffix\\]"
     "7:1: warning: \"../Notes-en.msg\" defines 6 message\\(s\\) outside its range 0x100..0x1000, such as 0x1001, which lookups send to no file \\[ini-outside-range\\]"
+    "7:1: note: a gap: the numbers 0x100..0xFFF fall to \"../Notes-en.msg\", which defines none of them; its messages begin at 0x1000 \\[ini-gap\\]"
     "8:1: warning: the range of \"Print-1000\" ends at 0x1000 like that of \"Notes-1000-1FFF\" \\(line 7\\).*never opened \\[ini-shadowed-range\\]"
     " note: numbers above 0x1000 are served by no file.*\\[ini-unserved\\]")
   expect_match("${out}" "Tralvex.ini:${finding}" "broken settings")
@@ -99,3 +100,10 @@ expect_match("${err}" "unknown code page \"4711\"" "code page")
 run_tool(2 out err check --werror=yes ${WORK}/warn.msg)
 run_tool(0 out err check --help)
 expect_match("${out}" "^usage: tralvex check" "help")
+
+# The examples ship a copy of the error catalogue: it must stay the same.
+file(READ ${EXAMPLES}/QelError.msg example_catalogue HEX)
+file(READ ${EXAMPLES}/../data/QelError.msg shipped_catalogue HEX)
+if(NOT example_catalogue STREQUAL shipped_catalogue)
+  message(SEND_ERROR "examples/QelError.msg differs from data/QelError.msg")
+endif()

@@ -38,8 +38,9 @@ TEST(MessageFileLint, IgnoredLinesSaySoAndWhy) {
             (Strings{"2:1 warning ignored-line", "3:1 warning ignored-line",
                      "4:1 warning ignored-line", "5:1 warning ignored-line",
                      "6:1 warning ignored-line", "7:1 warning ignored-line"}));
-  // A tab before a message is white space the number reading skips.
-  EXPECT_EQ(Findings("[Main]\r\n\t5: five\r\n"), Strings());
+  // A tab before a message is white space the number reading skips; tabs
+  // before a comment or alone change nothing either.
+  EXPECT_EQ(Findings("[Main]\r\n\t5: five\r\n\t; note\r\n\t \t\r\n"), Strings());
 }
 
 TEST(MessageFileLint, LineFeedsAloneJoinLines) {

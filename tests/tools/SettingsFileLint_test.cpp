@@ -105,14 +105,22 @@ TEST_F(SettingsFileLintTest, FilesTheLibraryRefusesAndSectionsOutOfReach) {
   dir_.Write("Two.msg", "[Main]\r\n200: a\r\n[More]\r\n201: b\r\n");
   EXPECT_EQ(Lint("[MessageFiles]\r\nBad-0FF=Bad.msg\r\nTwo-2FF=Two.msg\r\n"),
             (Strings{"0 note ini-unserved", "2 error ini-unopenable-file",
-                     "3 note ini-default-section"}));
+                     "3 note ini-default-section", "3 note ini-gap"}));
+}
+
+TEST_F(SettingsFileLintTest, GapBetweenARangeAndItsFirstMessage) {
+  dir_.Write("A.msg", "[Main]\r\n0: a\r\n");
+  dir_.Write("B.msg", "[Main]\r\n180: b\r\n");
+  EXPECT_EQ(Lint("[MessageFiles]\r\nA-0FF=A.msg\r\nB-1FF=B.msg\r\n"),
+            (Strings{"0 note ini-unserved", "3 note ini-gap"}));
 }
 
 TEST_F(SettingsFileLintTest, BoundWithTextAfterIt) {
   dir_.Write("A.msg", "[Main]\r\n150: a\r\n");
-  EXPECT_EQ(Lint("[MessageFiles]\r\nA-100-1FF=A.msg\r\nB-2FF=A.msg\r\n"),
-            (Strings{"0 note ini-unserved", "2 warning ini-bound-suffix",
-                     "2 warning ini-empty-range", "2 warning ini-outside-range"}));
+  EXPECT_EQ(
+      Lint("[MessageFiles]\r\nA-100-1FF=A.msg\r\nB-2FF=A.msg\r\n"),
+      (Strings{"0 note ini-unserved", "2 warning ini-bound-suffix", "2 warning ini-empty-range",
+               "2 warning ini-outside-range", "3 note ini-gap"}));
 }
 
 TEST_F(SettingsFileLintTest, OtherFileNamesAreNotReadByAContext) {

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     fprintf(stderr, "message 0x102 reads \"%s\"\n", text);
     return 1;
   }
-  Msg_CloseMessages(handle);
+  /* The text lives in the catalogue: it goes with the handle. */
   printf("c client: %s\n", text);
+  Msg_CloseMessages(handle);
   return 0;
 }
