@@ -107,8 +107,12 @@ bool SetProfileValue(const ProfileDocument& document, std::string_view section,
   if (document.Value(line) == value) return false;
   // The keyword keeps its spelling and indentation; the rest of the line is new.
   std::size_t from = line.nameBegin + line.nameLength;
+  std::string replacement;
+  replacement.reserve(value.size() + 1);
+  replacement += '=';
+  replacement += value;
   *text = document.Text();
-  text->replace(from, line.contentEnd - from, "=" + std::string(value));
+  text->replace(from, line.contentEnd - from, replacement);
   return true;
 }
 
