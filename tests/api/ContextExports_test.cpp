@@ -6,22 +6,16 @@
 #include <vector>
 
 #include "api/Module.h"
+#include "support/BoxCapture.h"
 #include "support/TempDirectory.h"
 #include "tralvex/ErrorList.h"
 #include "tralvex/tralvex.h"
 
 namespace {
 
-struct Box {
-  std::string text, caption;
-  unsigned style;
-};
-std::vector<Box> boxes;
-
-int TRALVEX_CALL Capture(const char* text, const char* caption, unsigned int style) {
-  boxes.push_back({text, caption, style});
-  return 1;
-}
+using Box = tralvex::test::CapturedBox;
+std::vector<Box>& boxes = tralvex::test::CapturedBoxes();
+constexpr Msg_MessageBoxProc Capture = tralvex::test::CaptureBox<1>;
 
 class ContextExportsTest : public ::testing::Test {
  protected:

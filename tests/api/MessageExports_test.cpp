@@ -6,21 +6,15 @@
 #include <vector>
 
 #include "api/Module.h"
+#include "support/BoxCapture.h"
 #include "support/TempDirectory.h"
 #include "tralvex/tralvex.h"
 
 namespace {
 
-struct Box {
-  std::string text, caption;
-  unsigned style;
-};
-std::vector<Box> boxes;
-
-int TRALVEX_CALL Capture(const char* text, const char* caption, unsigned int style) {
-  boxes.push_back({text, caption, style});
-  return 6;
-}
+using Box = tralvex::test::CapturedBox;
+std::vector<Box>& boxes = tralvex::test::CapturedBoxes();
+constexpr Msg_MessageBoxProc Capture = tralvex::test::CaptureBox<6>;
 
 std::vector<char> Blanks(std::size_t room) {
   std::vector<char> buffer(room + 1, ' ');

@@ -7,20 +7,14 @@
 #include <vector>
 
 #include "api/Module.h"
+#include "support/BoxCapture.h"
 #include "tralvex/tralvex.h"
 
 namespace {
 
-struct Box {
-  std::string text, caption;
-  unsigned style;
-};
-std::vector<Box> boxes;
-
-int TRALVEX_CALL Capture(const char* text, const char* caption, unsigned int style) {
-  boxes.push_back({text, caption, style});
-  return 2;
-}
+using Box = tralvex::test::CapturedBox;
+std::vector<Box>& boxes = tralvex::test::CapturedBoxes();
+constexpr Msg_MessageBoxProc Capture = tralvex::test::CaptureBox<2>;
 
 // The error line as the boxes of the handle family write it.
 std::string Line(const char* code, int number) {
