@@ -159,12 +159,12 @@ if(NOT TOOLCHAIN_FILE)
   endif()
 endif()
 
-# ---- The guide's excerpts ------------------------------------------------
-# A fenced block of docs/guide.md that follows a link to a file of
-# examples/ (or another such block, with nothing but blank lines between)
-# must be a verbatim part of that file.
-function(check_guide_excerpts)
-  file(READ ${SOURCE_DIR}/docs/guide.md rest)
+# ---- The excerpts of the guide and the README -----------------------------
+# A fenced block of the document that follows a link to a file of examples/
+# (or another such block, with nothing but blank lines between) must be a
+# verbatim part of that file.
+function(check_excerpts document)
+  file(READ ${SOURCE_DIR}/${document} rest)
   set(marker "\\[`(examples/[^`]+)`\\]")
   set(source "")
   while(TRUE)
@@ -186,7 +186,7 @@ function(check_guide_excerpts)
     string(SUBSTRING "${rest}" ${fence_end} -1 rest)
     string(FIND "${rest}" "```" close)
     if(close EQUAL -1)
-      list(APPEND failures "docs/guide.md: a code block is not closed")
+      list(APPEND failures "${document}: a code block is not closed")
       break()
     endif()
     string(SUBSTRING "${rest}" 0 ${close} block)
@@ -197,7 +197,7 @@ function(check_guide_excerpts)
       if(found EQUAL -1)
         string(SUBSTRING "${block}" 0 60 start)
         string(REPLACE ";" "," start "${start}")
-        list(APPEND failures "docs/guide.md: an excerpt is not in ${source}: ${start}...")
+        list(APPEND failures "${document}: an excerpt is not in ${source}: ${start}...")
       endif()
     endif()
     math(EXPR close "${close} + 3")
@@ -206,7 +206,8 @@ function(check_guide_excerpts)
   set(failures "${failures}" PARENT_SCOPE)
 endfunction()
 if(NOT TOOLCHAIN_FILE)
-  check_guide_excerpts()
+  check_excerpts(docs/guide.md)
+  check_excerpts(README.md)
 endif()
 
 if(failures)
