@@ -3,7 +3,6 @@
  * Usage: buffers DIRECTORY (the directory that holds Hello.msg) */
 #include <stdio.h>
 #include <string.h>
-
 #include <tralvex/tralvex.h>
 
 int main(int argc, char** argv) {

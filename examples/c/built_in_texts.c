@@ -3,7 +3,6 @@
  * when the library is loaded.
  * Usage: built_in_texts DIRECTORY (examples/, the directory of Tralvex.ini) */
 #include <stdio.h>
-
 #include <tralvex/tralvex.h>
 
 static int TRALVEX_CALL PrintBox(const char* text, const char* caption, unsigned int style) {

@@ -3,7 +3,6 @@
  * asked for.
  * Usage: context DIRECTORY (the directory that holds Tralvex.ini). */
 #include <stdio.h>
-
 #include <tralvex/tralvex.h>
 
 static void Show(Mes_Context* context, uint32_t number) {

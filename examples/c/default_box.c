@@ -3,7 +3,6 @@
  * user pressed Enter. (On Windows the same calls show a real box and wait.)
  * Usage: default_box */
 #include <stdio.h>
-
 #include <tralvex/tralvex.h>
 
 int main(void) {

@@ -3,7 +3,6 @@
  * Usage: error_boxes DIRECTORY (examples/: Tralvex.ini, Notes-en.msg and
  * QelError.msg, the texts of the error codes). */
 #include <stdio.h>
-
 #include <tralvex/tralvex.h>
 
 /* Prints a box: its caption, then its text, each line indented. Answers

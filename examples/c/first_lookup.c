@@ -3,7 +3,6 @@
  * Usage: first_lookup DIRECTORY (the directory that holds Hello.msg). */
 #include <stdio.h>
 #include <string.h>
-
 #include <tralvex/tralvex.h>
 
 /* An output buffer grants the room of the text it holds: fill it with

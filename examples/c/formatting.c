@@ -4,7 +4,6 @@
  * Notes-en.msg). */
 #include <stdio.h>
 #include <string.h>
-
 #include <tralvex/tralvex.h>
 
 static char buffer[200];

@@ -1,7 +1,6 @@
 /* The smallest complete program: one message file, one message.
  * Usage: hello DIRECTORY (the directory that holds Hello.msg). */
 #include <stdio.h>
-
 #include <tralvex/tralvex.h>
 
 int main(int argc, char** argv) {

@@ -3,7 +3,6 @@
  * directory.
  * Usage: library_errors DIRECTORY (examples/, for QelError.msg). */
 #include <stdio.h>
-
 #include <tralvex/tralvex.h>
 
 static int TRALVEX_CALL PrintBox(const char* text, const char* caption, unsigned int style) {
@@ -17,10 +16,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   Msg_SetMessageBoxHook(PrintBox);
-  printf("result: %d\n", Msg_DisplayLibErrors("Saving the notes", "NotesStore", 0,
-                                              TRALVEX_MB_OK, 0));
+  printf("result: %d\n",
+         Msg_DisplayLibErrors("Saving the notes", "NotesStore", 0, TRALVEX_MB_OK, 0));
   /* The library could not give its errors (selector 1 makes it fail). */
-  printf("result: %d\n", Msg_DisplayLibErrors("Saving the notes", "NotesStore", 1,
-                                              TRALVEX_MB_OK, 0));
+  printf("result: %d\n",
+         Msg_DisplayLibErrors("Saving the notes", "NotesStore", 1, TRALVEX_MB_OK, 0));
   return 0;
 }

@@ -3,7 +3,6 @@
  * Usage: missing_range DIRECTORY (examples/, whose partial/ lacks Help.msg) */
 #include <stdio.h>
 #include <string.h>
-
 #include <tralvex/tralvex.h>
 
 static void Show(Mes_Context* context, uint32_t number) {

@@ -3,7 +3,6 @@
  * from Common).
  * Usage: sections DIRECTORY (the directory that holds Notes-en.msg). */
 #include <stdio.h>
-
 #include <tralvex/tralvex.h>
 
 static void Show(uint32_t texts, uint32_t number) {

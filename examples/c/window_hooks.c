@@ -3,7 +3,6 @@
  * Usage: window_hooks DIRECTORY (examples/: Tralvex.ini, Notes-en.msg). */
 #include <stdio.h>
 #include <string.h>
-
 #include <tralvex/tralvex.h>
 
 /* The toolkit: a window with a caption and three items. */
