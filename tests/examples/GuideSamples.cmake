@@ -51,7 +51,7 @@ endif()
 run("configure the samples" ${CMAKE_COMMAND} -S ${examples} -B ${WORK}/samples ${find_args}
     -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_C_FLAGS=${flags}" "-DCMAKE_CXX_FLAGS=${flags}"
     "-DCMAKE_EXE_LINKER_FLAGS=${link_flags}" "-DCMAKE_SHARED_LINKER_FLAGS=${link_flags}")
-run("build the samples" ${CMAKE_COMMAND} --build ${WORK}/samples)
+run("build the samples" ${CMAKE_COMMAND} --build ${WORK}/samples --parallel 2)
 
 # A library of the family is found in the directory of the Tralvex library.
 if(TOOLCHAIN_FILE)
