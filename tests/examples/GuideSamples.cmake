@@ -2,10 +2,10 @@
 # package, as another project builds them, runs each one and compares what
 # it prints with the output stored beside it, so the guide cannot go stale.
 #
-# Expects -DBUILD_DIR -DSOURCE_DIR -DWORK -DC_COMPILER -DCXX_COMPILER and
-# -DSANITIZE (the flags the library was built with). For Windows programs:
-# -DTOOLCHAIN_FILE, -DRUNNER (what runs a Windows program here) and -DRUN
-# (OFF builds without running: 32-bit programs cannot run on this machine).
+# Expects -DBUILD_DIR -DSOURCE_DIR -DWORK -DC_COMPILER -DCXX_COMPILER. For
+# Windows programs: -DTOOLCHAIN_FILE, -DRUNNER (what runs a Windows program
+# here) and -DRUN (OFF builds without running: 32-bit programs cannot run
+# on this machine).
 cmake_minimum_required(VERSION 3.20)
 file(REMOVE_RECURSE ${WORK})
 set(prefix ${WORK}/prefix)
@@ -30,13 +30,6 @@ run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 # ---- Build ---------------------------------------------------------------
 set(flags "-Wall -Wextra -Werror")
 set(link_flags "")
-if(SANITIZE)
-  string(APPEND flags " -fsanitize=address,undefined")
-  set(link_flags "-fsanitize=address,undefined")
-  if(C_COMPILER MATCHES "clang")
-    string(APPEND link_flags " -fsanitize-link-c++-runtime -lstdc++")
-  endif()
-endif()
 if(TOOLCHAIN_FILE)
   # A cross build looks for packages under its own root only: name the
   # package's folder instead. The programs need no runtime DLL beside them.
