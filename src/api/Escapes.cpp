@@ -1,10 +1,17 @@
 #include "api/Escapes.h"
 
-#include <cstring>
-
 #include "platform/CodePage.h"
 
 namespace tralvex {
+namespace {
+
+// The end of the character at p, which is end itself when p is.
+const char* CharacterEnd(const char* p, const char* end) {
+  if (p == end) return end;
+  return p + (platform::IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end ? 2 : 1);
+}
+
+}  // namespace
 
 const char* ExpandEscapes(const char* text, std::string& storage) {
   if (text == nullptr || *text == '\0') return text;
@@ -33,9 +40,7 @@ std::string_view ExpandEscapes(std::string_view text, std::string& storage) {
     } else {
       // The backslash and the character after it stay as they are; a
       // backslash at the very end stays alone.
-      from = escaped;
-      if (from < end)
-        from += platform::IsLeadByte(static_cast<unsigned char>(*from)) && from + 1 < end ? 2 : 1;
+      from = CharacterEnd(escaped, end);
       storage.append(backslash, from);
     }
     backslash = platform::FindChar(from, end, '\\');
