@@ -367,7 +367,9 @@ TEST_P(EvaluationModelTest, RandomTextsExpandTheirEscapesAsTheModelSays) {
     std::string storage;
     const char* expanded = ExpandEscapes(text.c_str(), storage);
     ASSERT_EQ(std::string(expanded), ModelExpandEscapes(text)) << text;
-    if (expanded != text.c_str()) EXPECT_EQ(expanded, storage.c_str());
+    if (expanded != text.c_str()) {
+      EXPECT_EQ(expanded, storage.c_str());
+    }
   }
 }
 
