@@ -229,13 +229,12 @@ int FormatMessageArguments(const char* text, const void* args, uint32_t count,
       FormatWithTexts(expanded, &single, 1, kNoOutputLimit, result);
       return 1;
     }
+    // Several arguments are not cut at the length of the text and its
+    // arguments: a width that pads would lose the end of the result, or
+    // the argument itself. The caller's buffer bounds what is kept.
     const char* const* array = static_cast<const char* const*>(args);
     std::size_t served = array != nullptr ? count : 0;
-    std::size_t limit = expanded.size();
-    for (std::size_t i = 0; i < served; ++i) {
-      limit += array[i] != nullptr ? std::strlen(array[i]) : kUnfilled.size();
-    }
-    FormatWithTexts(expanded, array, served, limit, result);
+    FormatWithTexts(expanded, array, served, kNoOutputLimit, result);
     return 1;
   } catch (const std::bad_alloc&) {
     return 0;
