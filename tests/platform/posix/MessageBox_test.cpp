@@ -2,9 +2,8 @@
 // standard error, which must get through even when no memory is left, since
 // the box that says memory ran out is one of its texts.
 #include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -91,8 +90,7 @@ TEST(PosixMessageBox, FramesTheTextWithoutAllocating) {
   EXPECT_EQ(6, result);  // Yes, the default button
   EXPECT_EQ(1, longResult);
   const std::string shown = ReadFile(path);
-  const std::string first =
-      "\n+-- QelError\n| Not enough memory\n| second line\n+-- [Yes]  No \n";
+  const std::string first = "\n+-- QelError\n| Not enough memory\n| second line\n+-- [Yes]  No \n";
   EXPECT_EQ(shown.substr(0, first.size()), first);
   // Longer than any buffer on the way: it comes through whole all the same.
   EXPECT_TRUE(shown.substr(first.size()) == "\n+-- \n| " + longLine + "\n+-- [OK]\n")
