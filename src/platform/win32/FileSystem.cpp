@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "platform/CodePage.h"
+
 namespace tralvex::platform {
 namespace {
 
@@ -81,17 +83,29 @@ ProbeResult ProbeOfError(DWORD error) {
 
 HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
+// Opens a file on disk for reading. A device ("CON", "COM1") or a pipe opens
+// like a file but may never end or answer: it is closed again and refused.
+HANDLE OpenDiskFile(const char* path, DWORD share, DWORD flags) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, flags, nullptr);
+  if (file == INVALID_HANDLE_VALUE || GetFileType(file) == FILE_TYPE_DISK) return file;
+  CloseHandle(file);
+  SetLastError(ERROR_BAD_FILE_TYPE);
+  return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
 std::size_t MaxPathLength() { return MAX_PATH - 1; }
 
 bool SlashRootsPath() { return false; }
 
-AccessStatus QueryAttributes(const char* path, FileAttributes* attributes) {
+AccessStatus QueryAttributes(const char* path, FileAttributes* attributes, std::string* identity) {
   if (path == nullptr || *path == '\0') return AccessStatus::notFound;
   if (TooLong(path)) return AccessStatus::otherError;
   DWORD value = GetFileAttributesA(path);
   if (value == INVALID_FILE_ATTRIBUTES) return StatusOfError(GetLastError());
+  // The file systems ignore case: one upper-cased path is one file.
+  if (identity != nullptr) *identity = UpperCase(path);
   if (attributes != nullptr) {
     attributes->directory = (value & FILE_ATTRIBUTE_DIRECTORY) != 0;
     attributes->readOnly = (value & FILE_ATTRIBUTE_READONLY) != 0;
@@ -102,8 +116,8 @@ AccessStatus QueryAttributes(const char* path, FileAttributes* attributes) {
 bool ReadOnlyFile::Open(const char* path) {
   Close();
   if (path == nullptr || TooLong(path)) return false;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      OpenDiskFile(path, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
   handle_ = reinterpret_cast<intptr_t>(file);
   return true;
@@ -133,8 +147,7 @@ void ReadOnlyFile::Close() {
 
 ProbeResult ProbeReadable(const char* path) {
   if (path == nullptr || TooLong(path)) return ProbeResult::fileError;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = OpenDiskFile(path, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return ProbeOfError(GetLastError());
   CloseHandle(file);
   return ProbeResult::ok;
