@@ -6,29 +6,12 @@
 #include <cstring>
 
 #include "platform/CodePage.h"
+#include "platform/win32/SystemErrors.h"
 
 namespace tralvex::platform {
 namespace {
 
 bool TooLong(const char* path) { return std::strlen(path) > MaxPathLength(); }
-
-AccessStatus StatusOfError(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-    case ERROR_NO_MORE_FILES:
-      return AccessStatus::notFound;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return AccessStatus::accessDenied;
-    default:
-      return AccessStatus::otherError;
-  }
-}
 
 // The file-error cause of a system error code.
 int CauseOfError(DWORD error) {
@@ -95,6 +78,37 @@ HANDLE OpenDiskFile(const char* path, DWORD share, DWORD flags) {
 
 }  // namespace
 
+// The errors the C runtime's access() reports as ENOENT are a missing file,
+// those it reports as EACCES (with the range from ERROR_WRITE_PROTECT to
+// ERROR_SHARING_BUFFER_EXCEEDED: drives not ready, sharing and lock
+// violations) a denied access.
+AccessStatus AccessStatusOfError(unsigned long error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_NO_MORE_FILES:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+      return AccessStatus::notFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_CURRENT_DIRECTORY:
+    case ERROR_NETWORK_ACCESS_DENIED:
+    case ERROR_CANNOT_MAKE:
+    case ERROR_FAIL_I24:
+    case ERROR_DRIVE_LOCKED:
+    case ERROR_SEEK_ON_DEVICE:
+    case ERROR_NOT_LOCKED:
+    case ERROR_LOCK_FAILED:
+      return AccessStatus::accessDenied;
+    default:
+      bool deviceOrSharing = error >= ERROR_WRITE_PROTECT && error <= ERROR_SHARING_BUFFER_EXCEEDED;
+      return deviceOrSharing ? AccessStatus::accessDenied : AccessStatus::otherError;
+  }
+}
+
 std::size_t MaxPathLength() { return MAX_PATH - 1; }
 
 bool SlashRootsPath() { return false; }
@@ -103,7 +117,7 @@ AccessStatus QueryAttributes(const char* path, FileAttributes* attributes, std::
   if (path == nullptr || *path == '\0') return AccessStatus::notFound;
   if (TooLong(path)) return AccessStatus::otherError;
   DWORD value = GetFileAttributesA(path);
-  if (value == INVALID_FILE_ATTRIBUTES) return StatusOfError(GetLastError());
+  if (value == INVALID_FILE_ATTRIBUTES) return AccessStatusOfError(GetLastError());
   // The file systems ignore case: one upper-cased path is one file.
   if (identity != nullptr) *identity = UpperCase(path);
   if (attributes != nullptr) {
