@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace tralvex::platform {
 
@@ -45,6 +46,13 @@ class ReadOnlyFile {
  private:
   intptr_t handle_ = -1;
 };
+
+// The name the system is given for a path of the library's, as every call
+// above turns it: on POSIX backslashes made slashes and components matched
+// ignoring case; on Windows the path itself. For a program that opens the
+// file by other means and must open the same one. False for a path longer
+// than the system takes.
+bool SystemPathOf(const char* path, std::string& native);
 
 // Outcome of opening a file for reading and closing it again.
 enum class ProbeResult { ok, notFound, fileError, otherFailure };

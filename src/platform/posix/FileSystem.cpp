@@ -107,6 +107,8 @@ AccessStatus QueryAttributes(const char* path, FileAttributes* attributes) {
   return AccessStatus::ok;
 }
 
+bool SystemPathOf(const char* path, std::string& native) { return ToNativePath(path, native); }
+
 bool ReadOnlyFile::Open(const char* path) {
   Close();
   int fd = OpenFile(path, O_RDONLY);
