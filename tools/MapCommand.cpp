@@ -162,7 +162,7 @@ int MapCommand(const Arguments& args, Streams& io) {
   RangeMap map;
   std::string problem;
   bool built = BuildRangeMap(AbsolutePath(directory), map, problem);
-  if (!built && map.iniPath.empty()) {
+  if (!built && map.unreadable) {
     io.err << "tralvex map: " << problem << "\n";
     return kExitFailure;
   }

@@ -1,5 +1,6 @@
 #include "MessageFileLint.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -221,6 +222,7 @@ class MessageFileLinter {
   }
 
   void CheckAliases() {
+    std::vector<std::size_t> next(sections_.size(), kNone);
     for (std::size_t i = 0; i < sections_.size(); ++i) {
       const SectionRecord& section = sections_[i];
       if (section.aliasAt == nullptr) continue;
@@ -239,33 +241,48 @@ class MessageFileLinter {
                    "section " + section.name + " names itself as its alias: the alias is dropped",
                    "alias-cycle");
       } else {
-        ReportCycleFrom(i);
+        next[i] = target;
       }
+    }
+    ReportCycles(next);
+  }
+
+  // A section aliases one other at most, so a walk along the aliases ends
+  // at a section without one or runs into a ring. Each section is walked
+  // over once: a walk stops at a section an earlier walk reached, and it
+  // has found a ring when it reaches a section of its own.
+  void ReportCycles(const std::vector<std::size_t>& next) {
+    std::vector<std::size_t> reachedBy(next.size(), kNone);
+    for (std::size_t start = 0; start < next.size(); ++start) {
+      std::size_t at = start;
+      while (at != kNone && reachedBy[at] == kNone) {
+        reachedBy[at] = start;
+        at = next[at];
+      }
+      if (at != kNone && reachedBy[at] == start) ReportCycle(at, next);
     }
   }
 
-  // Reports a cycle once, at the alias line of its first section in file
-  // order.
-  void ReportCycleFrom(std::size_t start) {
-    std::vector<std::size_t> path{start};
-    std::size_t at = start;
-    for (;;) {
-      const SectionRecord& section = sections_[at];
-      if (section.aliasAt == nullptr) return;
-      std::size_t next = Find(section.aliasTarget);
-      if (next == kNone || next == at) return;
-      if (next == start) break;
-      for (std::size_t member : path) {
-        if (member == next) return;  // a cycle that start only leads into
-      }
-      if (next < start) return;  // reported from its first section
-      path.push_back(next);
-      at = next;
-    }
+  // Reports a ring once, at the alias line of its first section in file
+  // order, naming its sections from there (the middle left out of a long
+  // ring).
+  void ReportCycle(std::size_t member, const std::vector<std::size_t>& next) {
+    std::size_t first = member;
+    for (std::size_t at = next[member]; at != member; at = next[at]) first = std::min(first, at);
+    std::vector<std::size_t> ring{first};
+    for (std::size_t at = next[first]; at != first; at = next[at]) ring.push_back(at);
+    constexpr std::size_t kShown = 8;
     std::string chain;
-    for (std::size_t member : path) chain += sections_[member].name + " -> ";
-    chain += sections_[start].name;
-    report_.At(sections_[start].aliasAt, Severity::kWarning,
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      if (ring.size() > kShown + 1 && i == kShown - 1) {
+        chain += "... -> ";
+        i = ring.size() - 1;
+      }
+      chain += sections_[ring[i]].name + " -> ";
+    }
+    chain += sections_[first].name;
+    if (ring.size() > kShown + 1) chain += " (" + std::to_string(ring.size()) + " sections)";
+    report_.At(sections_[first].aliasAt, Severity::kWarning,
                "alias cycle " + chain +
                    ": each of these sections takes the messages it lacks "
                    "from the others",

@@ -43,13 +43,8 @@ int ShowCommand(const Arguments& args, Streams& io) {
   uint32_t number = 0;
   if (!ReadNumberOperand("show", options.operands[1], number, io)) return kExitFailure;
   MessageSource source;
-  std::string reason;
-  const std::string& file = options.operands[0];
-  int opened = source.Open(file, options.section, false, options, reason);
-  if (opened != kExitOk) {
-    io.err << "tralvex show: " << file << ": " << reason << "\n";
-    return opened;
-  }
+  int opened = OpenMessageSource("show", source, false, options, io);
+  if (opened != kExitOk) return opened;
   bool missing = false;
   const char* text = source.Message(number, missing);
   io.out << text << "\n";

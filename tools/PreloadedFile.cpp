@@ -1,0 +1,29 @@
+#include "PreloadedFile.h"
+
+#include "api/Module.h"
+
+namespace tralvex::tool {
+
+PreloadedFile::~PreloadedFile() {
+  if (data_ == nullptr || --data_->shareCount > 0) return;
+  LoadedFileTable& files = TheModule().loadedFiles;
+  if (files.Find(key_) == data_) files.Remove(key_);
+  delete data_;
+}
+
+bool PreloadedFile::Share(const std::string& key) {
+  MessageFileData* loaded = TheModule().loadedFiles.Find(key);
+  if (loaded == nullptr) return false;
+  key_ = key;
+  data_ = loaded;
+  ++data_->shareCount;
+  return true;
+}
+
+void PreloadedFile::Hold(const std::string& key, std::unique_ptr<MessageFileData> data) {
+  TheModule().loadedFiles.Enter(key, data.get());
+  key_ = key;
+  data_ = data.release();
+}
+
+}  // namespace tralvex::tool
