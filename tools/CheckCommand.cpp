@@ -26,7 +26,7 @@ constexpr const char* kCheckHelp =
     "  --codepage N   read the files in code page N and report byte sequences\n"
     "                 it cannot read (1250 1251 1252 932 936 949 950 65001)\n"
     "\n"
-    "Exit status: 0 no error, 1 errors found, 2 a usage or input failure.\n";
+    "Exit status: 0 no error, 1 errors found, 2 a usage, input or output failure.\n";
 
 // A settings file is read as the profile functions read it; a message file
 // as the library resolves its name, which may be another file than the one

@@ -40,7 +40,7 @@ constexpr const char* kDumpHelp =
     "A FILE without extension is read with \".MSG\" added, as the library does.\n"
     "\n"
     "Exit status: 0 printed; 1 the file does not parse or has no such section;\n"
-    "2 a usage error or the file cannot be read.\n";
+    "2 a usage error, the file cannot be read or the output not written.\n";
 
 // One message per line, and every byte told apart: a control byte is
 // written \xNN, and a backslash that could be taken for the start of such

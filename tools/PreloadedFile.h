@@ -22,17 +22,20 @@ class PreloadedFile {
   ~PreloadedFile();
 
   // Shares the library's parse of the file named key (its resolved,
-  // upper-cased name) when it holds one already; false when it does not.
+  // upper-cased name) when it holds one already, giving up what was held
+  // before; false when it does not.
   bool Share(const std::string& key);
 
-  // Enters data under key, which the library does not hold yet. Throws
-  // std::bad_alloc, keeping data.
+  // Enters data under key, which the library does not hold yet, giving up
+  // what was held before. Throws std::bad_alloc, keeping data.
   void Hold(const std::string& key, std::unique_ptr<MessageFileData> data);
 
   // The file data held; null before Hold.
   const MessageFileData* Data() const { return data_; }
 
  private:
+  void Release();
+
   std::string key_;
   MessageFileData* data_ = nullptr;
 };
