@@ -83,12 +83,13 @@ int MessageSource::OpenDirectory(const std::string& operand, std::string& reason
   if (!BuildRangeMap(directory, map_, reason)) {
     return map_.unreadable ? kExitFailure : kExitFindings;
   }
-  // The context opens its files itself, when a number first needs one: none
-  // may keep it waiting.
+  // The context opens its files itself, when a number first needs one: no
+  // FIFO or device may keep it waiting.
   for (const RangeKeyword& keyword : map_.keywords) {
     MessageFileName name = ResolveMessageFileName(keyword.path);
     std::string why;
-    if (name.code == 0 && !CheckRegularFile(name.path, why)) {
+    // A file that is missing, or a directory, the library refuses by itself.
+    if (name.code == 0 && !IsDirectory(name.path) && !CheckRegularFile(name.path, why)) {
       reason = "the message file " + keyword.value + " of " + map_.iniPath + " (line " +
                std::to_string(keyword.line) + ") " + why;
       return kExitFailure;

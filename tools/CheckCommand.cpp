@@ -1,3 +1,4 @@
+#include <new>
 #include <string>
 
 #include "CommandLine.h"
@@ -96,7 +97,13 @@ int CheckCommand(const Arguments& args, Streams& io) {
   for (const std::string& file : options.operands) {
     std::string reason;
     DiagnosticList found;
-    if (!CheckOneFile(file, lintOptions, found, reason, io)) {
+    bool checked = false;
+    try {
+      checked = CheckOneFile(file, lintOptions, found, reason, io);
+    } catch (const std::bad_alloc&) {
+      reason = "out of memory while checking it";
+    }
+    if (!checked) {
       io.err << "tralvex check: " << file << ": " << reason << "\n";
       failed = true;
       continue;

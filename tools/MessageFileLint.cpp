@@ -27,15 +27,26 @@ struct SectionRecord {
   std::string name;  // upper-cased, as the library keys it
   const char* aliasAt = nullptr;
   std::string_view aliasTarget;
-  std::unordered_map<uint32_t, const char*> messages;  // number -> first definition
 };
+
+// A message of a section, as the key of one map for the whole file: a file
+// of many small sections costs no map per section.
+uint64_t MessageKey(std::size_t section, uint32_t number) {
+  return (static_cast<uint64_t>(section) << 32) | number;
+}
 
 std::string Quoted(std::string_view text) { return "\"" + Excerpt(text) + "\""; }
 
 class MessageFileLinter {
  public:
   MessageFileLinter(std::string_view fileName, std::string_view bytes, DiagnosticList& out)
-      : bytes_(bytes), report_(fileName, bytes, out) {}
+      : bytes_(bytes), report_(fileName, bytes, out) {
+    // Every header begins with "[": room for as many sections, so that a
+    // file of many does not grow the tables again and again.
+    std::size_t brackets = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '['));
+    sections_.reserve(brackets);
+    index_.reserve(brackets);
+  }
 
   void Run(const MessageLintOptions& options) {
     const char* cursor = bytes_.data();
@@ -102,7 +113,7 @@ class MessageFileLinter {
     auto found = index_.find(upper);
     if (found == index_.end()) {
       index_.emplace(upper, sections_.size());
-      sections_.push_back(SectionRecord{upper, nullptr, {}, {}});
+      sections_.push_back(SectionRecord{upper, nullptr, {}});
       current_ = sections_.size() - 1;
     } else {
       current_ = found->second;
@@ -154,11 +165,11 @@ class MessageFileLinter {
     CheckNumberPart(numberPart, number, report_);
     if (current_ == kNone) {
       index_.emplace(kInvisibleSectionName, sections_.size());
-      sections_.push_back(SectionRecord{kInvisibleSectionName, nullptr, {}, {}});
+      sections_.push_back(SectionRecord{kInvisibleSectionName, nullptr, {}});
       current_ = sections_.size() - 1;
     }
     SectionRecord& section = sections_[current_];
-    auto [place, added] = section.messages.emplace(number, line.data());
+    auto [place, added] = firstDefinition_.emplace(MessageKey(current_, number), line.data());
     if (!added) {
       report_.At(line.data(), Severity::kWarning,
                  "message " + Hex(number) + " is already defined in section " + section.name +
@@ -297,8 +308,8 @@ class MessageFileLinter {
   void CheckReferencedNumbers() {
     if (references_.empty()) return;
     std::unordered_set<uint32_t> defined;
-    for (const SectionRecord& section : sections_) {
-      for (const auto& entry : section.messages) defined.insert(entry.first);
+    for (const auto& entry : firstDefinition_) {
+      defined.insert(static_cast<uint32_t>(entry.first & 0xFFFFFFFFu));
     }
     for (const ReferenceUse& use : references_) {
       if (defined.count(use.number) != 0) continue;
@@ -323,6 +334,8 @@ class MessageFileLinter {
   Reporter report_;
   std::vector<SectionRecord> sections_;
   std::unordered_map<std::string, std::size_t> index_;
+  // The line of each section's first definition of a number.
+  std::unordered_map<uint64_t, const char*> firstDefinition_;
   std::size_t current_ = kNone;
   std::vector<ReferenceUse> references_;
 };

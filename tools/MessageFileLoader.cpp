@@ -1,6 +1,7 @@
 #include "MessageFileLoader.h"
 
 #include <algorithm>
+#include <new>
 
 #include "ErrorTexts.h"
 #include "InputFiles.h"
@@ -11,7 +12,12 @@ LoadResult LoadMessageFile(const std::string& path, MessageFileData& data, std::
                            const std::function<void(std::string_view)>& beforeParse) {
   InputFile file;
   if (!ReadInputFile(path, file, reason)) return LoadResult::kUnreadable;
-  if (beforeParse) beforeParse(file.View());
+  try {
+    if (beforeParse) beforeParse(file.View());
+  } catch (const std::bad_alloc&) {
+    reason = "out of memory while reading it";
+    return LoadResult::kUnreadable;
+  }
   char* text = file.bytes.get();
   if (data.ParseMessageFile(text, text + file.size) == 0) {
     reason = "the library would not open it: " + DescribeErrors(data);
