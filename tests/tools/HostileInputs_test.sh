@@ -126,6 +126,9 @@ awk 'BEGIN { for (i = 0; i < 100000; i++) printf "[S%d]\r\nAlias: S%d\r\n", i, i
              printf "[S100000]\r\n10: deep\r\n" }' >chain.msg
 awk 'BEGIN { for (i = 0; i < 100000; i++) printf "[S%d]\r\nAlias: S%d\r\n%X: t\r\n", i, (i + 1) % 100000, i }' \
   >ring.msg
+# Sparse: larger than the library reads, yet taking no room on the disk.
+truncate -s 5G sparse.msg
+each_file_command 2 "is too large: the library reads files of less than 4 GB" sparse.msg
 run 0 "" check huge.msg longline.msg chain.msg
 run 0 "" check ring.msg
 grep -q "warning: alias cycle S0 -> S1 .* (100000 sections)" out || {
