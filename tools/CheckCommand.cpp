@@ -104,7 +104,7 @@ int CheckCommand(const Arguments& args, Streams& io) {
       reason = "out of memory while checking it";
     }
     if (!checked) {
-      io.err << "tralvex check: " << file << ": " << reason << "\n";
+      io.err << "tralvex check: " << (file.empty() ? "\"\"" : file) << ": " << reason << "\n";
       failed = true;
       continue;
     }

@@ -9,11 +9,6 @@
 namespace tralvex::tool {
 namespace {
 
-constexpr int kNameUnusable = 0x140;
-constexpr int kMissing = 0x127;
-constexpr int kDenied = 0x126;
-constexpr int kNoFileName = 0x123;
-
 bool HasDirectory(const std::string& name) {
   return name.find_first_of("/\\:") != std::string::npos;
 }
@@ -22,11 +17,11 @@ bool HasDirectory(const std::string& name) {
 // library only knows that the test failed.
 std::string InWords(const MessageFileName& name) {
   switch (name.code) {
-    case kMissing:
+    case kErrorFileNotFound:
       return "no such file";
-    case kDenied:
+    case kErrorAccessDenied:
       return "access is denied";
-    case kNoFileName:
+    case kErrorBadFileName:
       return "the name is no file name the library takes (no name part, or too long)";
     default: {
       std::string reason;
@@ -63,11 +58,11 @@ MessageFileName ResolveOperand(const std::string& operand, const std::string& de
 std::string UnusableNameReason(const MessageFileName& name) {
   std::string words = InWords(name);
   // The name as written may well exist: say which file is missing.
-  if (name.code == kMissing && ReadsAnotherFile(name)) {
+  if (name.code == kErrorFileNotFound && ReadsAnotherFile(name)) {
     words = "the library reads " + name.path + ", and there is no such file";
   }
   return words + " (" + DescribeError(name.code, name.context.c_str()) + "; " +
-         DescribeError(kNameUnusable, nullptr) + ")";
+         DescribeError(kErrorNameUnusable, nullptr) + ")";
 }
 
 bool ReadsAnotherFile(const MessageFileName& name) {

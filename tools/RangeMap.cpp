@@ -15,8 +15,6 @@
 namespace tralvex::tool {
 namespace {
 
-constexpr int kMissingFile = 0x127;
-
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 int HexDigitValue(char c) {
@@ -138,7 +136,7 @@ bool BuildRangeMap(const std::string& directory, RangeMap& map, std::string& pro
     map.unreadable = true;
     std::string why;
     std::string native;
-    if (code != kMissingFile && platform::SystemPathOf(iniPath.c_str(), native) &&
+    if (code != kErrorFileNotFound && platform::SystemPathOf(iniPath.c_str(), native) &&
         !CheckRegularFile(native, why)) {
       problem = iniPath + " " + why + " (" + DescribeError(code, iniPath.c_str()) + ")";
     } else {
