@@ -197,7 +197,7 @@ fi
 # ---- Files replaced while they are read -------------------------------------
 # Each run reads the file once: whatever version it gets, what it prints is
 # of that one version.
-filler() { awk -v text="$1" 'BEGIN { for (i = 256; i < 20000; i++) printf "%X: %s\r\n", i, text }'; }
+filler() { awk -v text="$1" 'BEGIN { for (i = 256; i < 30000; i++) printf "%X: %s\r\n", i, text }'; }
 { crlf "[Keep]" "10: version A" "[Second]" "Alias: Keep"; filler a; } >dump-a
 { crlf "[Second]" "10: version B" "[Keep]" "Alias: Second"; filler bb; } >dump-b
 { crlf "[Keep]" "10: version A"; filler a; } >show-a
@@ -205,9 +205,7 @@ filler() { awk -v text="$1" 'BEGIN { for (i = 256; i < 20000; i++) printf "%X: %
 swap() {
   while :; do
     cp "$1" "$3.tmp" && mv -f "$3.tmp" "$3"
-    sleep 0.01
     cp "$2" "$3.tmp" && mv -f "$3.tmp" "$3"
-    sleep 0.01
   done
 }
 cp dump-a dumped.msg
