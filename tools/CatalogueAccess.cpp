@@ -1,22 +1,26 @@
 #include "CatalogueAccess.h"
 
 #include <cstring>
-#include <filesystem>
+#include <memory>
 
+#include "ErrorTexts.h"
 #include "InputFiles.h"
 #include "MessageFileLoader.h"
+#include "MessageFileName.h"
 #include "RangeCoverage.h"
-#include "RangeMap.h"
 #include "Reporter.h"
 #include "api/Lookup.h"
+#include "api/Module.h"
+#include "catalogue/MessageCatalogue.h"
+#include "catalogue/TrimBlanks.h"
 #include "platform/CodePage.h"
 
 namespace tralvex::tool {
 namespace {
 
-bool HasDirectory(const std::string& file) {
-  return file.find_first_of("/\\") != std::string::npos || file.find(':') != std::string::npos;
-}
+// The room first given to the library's evaluation and formatting: most
+// results fit, and a longer one is made again with more room.
+constexpr std::size_t kFirstRoom = 65535;
 
 std::string SectionList(const MessageFileData& data) {
   std::string names;
@@ -24,11 +28,29 @@ std::string SectionList(const MessageFileData& data) {
   return names.empty() ? "none" : names;
 }
 
-// A buffer by the prefilled-length rule: its blanks are the room.
-std::string PrefilledBuffer() { return std::string(kOutputRoom, ' '); }
+// Runs call(buffer) on a buffer filled by the prefilled-length rule, whose
+// blanks are the room, until the result is shorter than the room and so is
+// whole.
+template <typename Call>
+int WithRoomForAll(Call call, std::string& result) {
+  for (std::size_t room = kFirstRoom;; room = room * 4 + 3) {
+    std::string buffer(room, ' ');
+    int status = call(buffer.data());
+    std::size_t length = std::strlen(buffer.c_str());
+    if (length < room) {
+      result.assign(buffer.c_str(), length);
+      return status;
+    }
+  }
+}
 
-void TakeResult(const std::string& buffer, std::string& result) {
-  result.assign(buffer.c_str(), std::strlen(buffer.c_str()));
+// The library's own reasons for refusing to open name with section.
+std::string LibraryRefusal(const std::string& libraryName, const std::string& section) {
+  Module& module = TheModule();
+  MessageCatalogue probe(module.loadedFiles, module.defaultDirectory);
+  if (probe.OpenCatalogueFile(libraryName.c_str()) != 0) probe.SelectSection(section.c_str());
+  std::string errors = DescribeErrors(probe);
+  return errors.empty() ? "no reason given" : errors;
 }
 
 }  // namespace
@@ -49,52 +71,78 @@ int MessageSource::OpenContext(const std::string& path, std::string& reason) {
 
 int MessageSource::Open(const std::string& operand, const std::string& section, bool asContext,
                         const Options& options, std::string& reason) {
-  if (IsDirectory(operand)) {
-    // A relative directory would be looked for beside the program first.
-    std::string directory = AbsolutePath(operand);
-    RangeMap map;
-    // No settings file is an input failure; one without usable keywords a fault.
-    if (!BuildRangeMap(directory, map, reason)) {
-      return map.iniPath.empty() ? kExitFailure : kExitFindings;
-    }
-    iniPath_ = map.iniPath;
-    description_ = "the context of " + map.iniPath;
-    return OpenContext(directory, reason);
+  if (IsDirectory(operand)) return OpenDirectory(operand, reason);
+  return OpenFile(operand, section, asContext, options, reason);
+}
+
+int MessageSource::OpenDirectory(const std::string& operand, std::string& reason) {
+  // A relative directory would be looked for beside the program first.
+  std::string directory = AbsolutePath(operand);
+  // No settings file, or one that cannot be read, is an input failure; one
+  // without usable keywords a fault.
+  if (!BuildRangeMap(directory, map_, reason)) {
+    return map_.unreadable ? kExitFailure : kExitFindings;
   }
-  // The library completes a name without directory against its default
-  // directory only; on a command line it means the current directory.
-  bool inDefaultDir = !options.defaultDir.empty() && !HasDirectory(operand);
-  std::string onDisk =
-      inDefaultDir ? (std::filesystem::path(AbsolutePath(options.defaultDir)) / operand).string()
-                   : operand;
-  std::string libraryName = inDefaultDir ? operand : AbsolutePath(operand);
-  MessageFileData data;
-  switch (LoadMessageFile(onDisk, data, reason)) {
-    case LoadResult::kUnreadable:
+  // The context opens its files itself, when a number first needs one: no
+  // FIFO or device may keep it waiting.
+  for (const RangeKeyword& keyword : map_.keywords) {
+    MessageFileName name = ResolveMessageFileName(keyword.path);
+    std::string why;
+    // A file that is missing, or a directory, the library refuses by itself.
+    if (name.code == 0 && !IsDirectory(name.path) && !CheckRegularFile(name.path, why)) {
+      reason = "the message file " + keyword.value + " of " + map_.iniPath + " (line " +
+               std::to_string(keyword.line) + ") " + why;
       return kExitFailure;
-    case LoadResult::kParseFailed:
-      return kExitFindings;
-    case LoadResult::kLoaded:
-      break;
+    }
   }
-  if (!section.empty() && data.FindSection(section) == nullptr) {
-    reason = "has no section \"" + section + "\" (its sections: " + SectionList(data) + ")";
-    return kExitFindings;
-  }
-  if (asContext) {
-    description_ = "the context of " + onDisk;
-    return OpenContext(AbsolutePath(onDisk), reason);
-  }
-  const char* selected = section.empty() ? nullptr : section.c_str();
-  if (Msg_OpenMessages(&handle_, libraryName.c_str(), selected) == 0) {
-    handle_ = 0xFFFF;
-    reason = "cannot be opened by the library";
+  description_ = "the context of " + map_.iniPath;
+  return OpenContext(directory, reason);
+}
+
+int MessageSource::OpenFile(const std::string& operand, const std::string& section, bool asContext,
+                            const Options& options, std::string& reason) {
+  MessageFileName name = ResolveOperand(operand, options.defaultDir);
+  if (name.code != 0) {
+    reason = UnusableNameReason(name);
     return kExitFailure;
   }
-  std::string name = !section.empty()          ? platform::UpperCase(section)
-                     : data.Sections().empty() ? std::string("(none)")
-                                               : data.Sections().front().name;
-  description_ = "section " + name + " of " + operand;
+  if (ReadsAnotherFile(name)) fileNote_ = operand + " is read as " + name.path;
+  if (!file_.Share(name.key)) {
+    auto data = std::make_unique<MessageFileData>();
+    switch (LoadMessageFile(name.path, *data, reason)) {
+      case LoadResult::kUnreadable:
+        if (name.path != name.written) reason = name.path + " " + reason;
+        return kExitFailure;
+      case LoadResult::kParseFailed:
+        return kExitFindings;
+      case LoadResult::kLoaded:
+        break;
+    }
+    file_.Hold(name.key, std::move(data));
+  }
+  const MessageFileData& data = *file_.Data();
+  if (asContext) {
+    description_ = "the context of " + name.path;
+    return OpenContext(name.spelled, reason);
+  }
+  // A name blank after trimming selects the default section, as the
+  // library does.
+  std::string_view wanted = TrimBlanks(std::string_view(section));
+  if (Msg_OpenMessages(&handle_, name.libraryName.c_str(), section.c_str()) == 0) {
+    handle_ = 0xFFFF;
+    std::string refusal = LibraryRefusal(name.libraryName, section);
+    if (wanted.empty()) {
+      reason = "the library cannot open it (" + refusal + ")";
+      return kExitFailure;
+    }
+    reason = "has no section \"" + section + "\" (its sections: " + SectionList(data) + "; " +
+             refusal + ")";
+    return kExitFindings;
+  }
+  std::string selected = !wanted.empty()           ? platform::UpperCase(wanted)
+                         : data.Sections().empty() ? std::string("(none)")
+                                                   : data.Sections().front().name;
+  description_ = "section " + selected + " of " + operand;
   return kExitOk;
 }
 
@@ -106,43 +154,51 @@ const char* MessageSource::Message(uint32_t number, bool& missing) const {
 }
 
 std::string MessageSource::WhyMissing(uint32_t number) const {
-  if (!iniPath_.empty()) {
-    RangeMap map;
-    std::string problem;
-    if (BuildRangeMap(std::filesystem::path(iniPath_).parent_path().string(), map, problem) &&
-        !map.singleFile && ServingKeyword(map, number) < 0) {
-      return "no file of " + iniPath_ + " serves " + Hex(number);
-    }
+  if (!map_.iniPath.empty() && !map_.singleFile && ServingKeyword(map_, number) < 0) {
+    return "no file of " + map_.iniPath + " serves " + Hex(number);
   }
   return "message " + Hex(number) + " is not in " + description_;
 }
 
 int MessageSource::Evaluate(const std::string& source, std::string& result) const {
-  std::string buffer = PrefilledBuffer();
-  int status = context_ != nullptr ? Mes_EvalMessage(context_, source.c_str(), buffer.data())
-                                   : Msg_EvalMessage(handle_, source.c_str(), buffer.data());
-  TakeResult(buffer, result);
-  return status;
+  return WithRoomForAll(
+      [&](char* buffer) {
+        return context_ != nullptr ? Mes_EvalMessage(context_, source.c_str(), buffer)
+                                   : Msg_EvalMessage(handle_, source.c_str(), buffer);
+      },
+      result);
 }
 
 int MessageSource::Format(uint32_t number, const std::vector<std::string>& args,
                           std::string& result) const {
-  std::string buffer = PrefilledBuffer();
-  int status;
   if (context_ != nullptr) {
     std::vector<const char*> texts;
     for (const std::string& arg : args) texts.push_back(arg.c_str());
     MessageArgs record{nullptr, nullptr, static_cast<uint32_t>(texts.size())};
     record.args = texts.size() == 1 ? static_cast<const void*>(texts[0])
                                     : static_cast<const void*>(texts.data());
-    status = Mes_FormatMessage(context_, number, buffer.data(), texts.empty() ? nullptr : &record);
-  } else {
-    const char* a[3] = {nullptr, nullptr, nullptr};
-    for (std::size_t i = 0; i < args.size() && i < 3; ++i) a[i] = args[i].c_str();
-    status = Msg_FormatMessage(handle_, number, buffer.data(), a[0], a[1], a[2]);
+    const MessageArgs* passed = texts.empty() ? nullptr : &record;
+    return WithRoomForAll(
+        [&](char* buffer) { return Mes_FormatMessage(context_, number, buffer, passed); }, result);
   }
-  TakeResult(buffer, result);
-  return status;
+  const char* a[3] = {nullptr, nullptr, nullptr};
+  for (std::size_t i = 0; i < args.size() && i < 3; ++i) a[i] = args[i].c_str();
+  return WithRoomForAll(
+      [&](char* buffer) { return Msg_FormatMessage(handle_, number, buffer, a[0], a[1], a[2]); },
+      result);
+}
+
+int OpenMessageSource(const char* command, MessageSource& source, bool asContext,
+                      const Options& options, Streams& io) {
+  std::string reason;
+  const std::string& operand = options.operands[0];
+  int opened = source.Open(operand, options.section, asContext, options, reason);
+  if (opened != kExitOk) {
+    io.err << "tralvex " << command << ": " << operand << ": " << reason << "\n";
+  } else if (!source.FileNote().empty()) {
+    io.err << "tralvex " << command << ": note: " << source.FileNote() << "\n";
+  }
+  return opened;
 }
 
 }  // namespace tralvex::tool

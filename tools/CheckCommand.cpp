@@ -1,3 +1,4 @@
+#include <new>
 #include <string>
 
 #include "CommandLine.h"
@@ -5,7 +6,9 @@
 #include "Diagnostics.h"
 #include "InputFiles.h"
 #include "MessageFileLint.h"
+#include "MessageFileName.h"
 #include "SettingsFileLint.h"
+#include "platform/FileSystem.h"
 
 namespace tralvex::tool {
 namespace {
@@ -24,7 +27,47 @@ constexpr const char* kCheckHelp =
     "  --codepage N   read the files in code page N and report byte sequences\n"
     "                 it cannot read (1250 1251 1252 932 936 949 950 65001)\n"
     "\n"
-    "Exit status: 0 no error, 1 errors found, 2 a usage or input failure.\n";
+    "Exit status: 0 no error, 1 errors found, 2 a usage, input or output failure.\n";
+
+// A settings file is read as the profile functions read it; a message file
+// as the library resolves its name, which may be another file than the one
+// named (a name without extension gets ".MSG").
+bool CheckOneFile(const std::string& file, const MessageLintOptions& lintOptions,
+                  DiagnosticList& found, std::string& reason, Streams& io) {
+  if (file.empty()) {
+    reason = "an empty file name";
+    return false;
+  }
+  if (IsDirectory(file)) {
+    reason = "is a directory, not a file";
+    return false;
+  }
+  if (IsSettingsFileName(file)) {
+    std::string path = AbsolutePath(file);
+    std::string native, bytes;
+    if (!platform::SystemPathOf(path.c_str(), native)) native = path;
+    if (!ReadTextFile(native, bytes, reason)) return false;
+    LintSettingsFile(file, path, bytes, found);
+    return true;
+  }
+  MessageFileName name = ResolveOperand(file, "");
+  if (name.code != 0) {
+    reason = UnusableNameReason(name);
+    return false;
+  }
+  std::string shown = file;
+  if (ReadsAnotherFile(name)) {
+    io.err << "tralvex check: note: " << file << " is read as " << name.path << "\n";
+    shown = name.path;
+  }
+  InputFile input;
+  if (!ReadInputFile(name.path, input, reason)) {
+    if (shown != file) reason = shown + " " + reason;
+    return false;
+  }
+  LintMessageFile(shown, input.View(), lintOptions, found);
+  return true;
+}
 
 }  // namespace
 
@@ -52,17 +95,18 @@ int CheckCommand(const Arguments& args, Streams& io) {
   MessageLintOptions lintOptions;
   lintOptions.checkEncoding = options.codePage != 0;
   for (const std::string& file : options.operands) {
-    std::string bytes, reason;
-    if (!ReadTextFile(file, bytes, reason)) {
+    std::string reason;
+    DiagnosticList found;
+    bool checked = false;
+    try {
+      checked = CheckOneFile(file, lintOptions, found, reason, io);
+    } catch (const std::bad_alloc&) {
+      reason = "out of memory while checking it";
+    }
+    if (!checked) {
       io.err << "tralvex check: " << (file.empty() ? "\"\"" : file) << ": " << reason << "\n";
       failed = true;
       continue;
-    }
-    DiagnosticList found;
-    if (IsSettingsFileName(file)) {
-      LintSettingsFile(file, AbsolutePath(file), bytes, found);
-    } else {
-      LintMessageFile(file, bytes, lintOptions, found);
     }
     found.SortByPlace();
     for (const Diagnostic& d : found.Items()) list.Add(d);

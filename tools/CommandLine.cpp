@@ -27,6 +27,19 @@ bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
+// Decimal digits only, and few enough that the number cannot wrap into a
+// known one (4294968546 is 1250 plus 2 to the 32nd).
+bool ReadCodePageNumber(const std::string& text, unsigned& id) {
+  constexpr std::size_t kMostDigits = 5;
+  if (text.empty() || text.size() > kMostDigits) return false;
+  id = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    id = id * 10 + static_cast<unsigned>(c - '0');
+  }
+  return true;
+}
+
 bool SetOption(const std::string& name, const std::string& value, Options& options,
                std::string& error) {
   if (name == "--section") {
@@ -40,14 +53,13 @@ bool SetOption(const std::string& name, const std::string& value, Options& optio
   } else if (name == "--default-dir") {
     options.defaultDir = value;
   } else if (name == "--codepage") {
-    char* end = nullptr;
-    unsigned long id = std::strtoul(value.c_str(), &end, 10);
-    if (*end != '\0' || platform::FindCodePage(static_cast<unsigned>(id)) == nullptr) {
+    unsigned id = 0;
+    if (!ReadCodePageNumber(value, id) || platform::FindCodePage(id) == nullptr) {
       error = "unknown code page \"" + value +
               "\" (known: 1250, 1251, 1252, 932, 936, 949, 950, 65001)";
       return false;
     }
-    options.codePage = static_cast<unsigned>(id);
+    options.codePage = id;
   } else if (name == "--lang") {
     if (value != "en" && value != "de" && value != "cs") {
       error = "--lang takes en, de or cs, not \"" + value + "\"";

@@ -11,7 +11,7 @@ namespace tralvex::tool {
 
 constexpr int kExitOk = 0;
 constexpr int kExitFindings = 1;  // errors found, or a message is missing
-constexpr int kExitFailure = 2;   // a usage or input failure
+constexpr int kExitFailure = 2;   // a usage, input or output failure
 
 // Which options a command takes.
 enum OptionBit : unsigned {

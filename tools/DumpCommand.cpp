@@ -3,6 +3,7 @@
 // each with the section whose line defines it.
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -12,8 +13,9 @@
 #include "InputFiles.h"
 #include "Json.h"
 #include "MessageFileLoader.h"
+#include "MessageFileName.h"
 #include "Terminal.h"
-#include "platform/CodePage.h"
+#include "catalogue/TrimBlanks.h"
 
 namespace tralvex::tool {
 namespace {
@@ -27,22 +29,35 @@ constexpr const char* kDumpHelp =
     "names are shown upper-cased; the default section (the first in the file)\n"
     "is marked.\n"
     "\n"
-    "  --section S     print only that section (compared case-insensitively)\n"
+    "  --section S     print only that section (compared case-insensitively; a\n"
+    "                  blank name is the default section, as for the library)\n"
     "  --format=json   one JSON document on standard output\n"
     "  --codepage N    the code page the file is written in\n"
     "\n"
+    "In the text form a control byte in a text is written \\xNN and a backslash\n"
+    "before \"x\" or another backslash is doubled, so each message stays on one\n"
+    "line and no two texts look the same; other backslashes are as written.\n"
+    "A FILE without extension is read with \".MSG\" added, as the library does.\n"
+    "\n"
     "Exit status: 0 printed; 1 the file does not parse or has no such section;\n"
-    "2 a usage error or the file cannot be read.\n";
+    "2 a usage error, the file cannot be read or the output not written.\n";
 
-// Control bytes would break the one-line-per-message layout.
-std::string Printable(const char* text) {
+// One message per line, and every byte told apart: a control byte is
+// written \xNN, and a backslash that could be taken for the start of such
+// an escape (one before "x" or before another backslash) is doubled. Every
+// other backslash, as in the escapes \n and \t that texts carry, stays as
+// written.
+std::string Printable(std::string_view text) {
   std::string out;
-  for (const char* p = text; *p != '\0'; ++p) {
-    unsigned char c = static_cast<unsigned char>(*p);
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
     if (c < 0x20 || c == 0x7F) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
       out += escaped;
+    } else if (c == '\\' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == '\\')) {
+      out += "\\\\";
     } else {
       out += static_cast<char>(c);
     }
@@ -65,17 +80,11 @@ struct DumpedSection {
 
 class Dumper {
  public:
-  Dumper(const MessageFileData& data, std::vector<OutlinedSection> outline)
+  Dumper(const MessageFileData& data, FileOutline outline)
       : data_(data), outline_(std::move(outline)) {
-    std::unordered_map<std::string, std::size_t> byName;
-    for (std::size_t i = 0; i < outline_.size(); ++i) byName[outline_[i].name] = i;
-    for (const OutlinedSection& section : outline_) {
-      sections_.push_back(data_.FindSection(section.name));
-      auto target = byName.find(platform::UpperCase(section.aliasTarget));
-      next_.push_back(section.aliasTarget.empty() || target == byName.end() ? kNone
-                                                                            : target->second);
+    for (std::size_t i = 0; i < outline_.sections.size(); ++i) {
+      byName_.emplace(outline_.sections[i].name, i);
     }
-    byName_ = std::move(byName);
   }
 
   DumpedSection Dump(const std::string& name, const MessageSection& section) const {
@@ -83,67 +92,51 @@ class Dumper {
     dumped.name = name;
     dumped.isDefault = &section == data_.defaultSection;
     auto found = byName_.find(name);
-    std::size_t index = found == byName_.end() ? kNone : found->second;
-    if (index != kNone) dumped.aliasTarget = outline_[index].aliasTarget;
+    if (found != byName_.end()) dumped.aliasTarget = outline_.sections[found->second].aliasTarget;
     for (uint32_t number : SortedNumbers(section)) {
-      const MessageEntry* entry = section.FindEntry(number);
-      std::size_t owner = DefinedIn(index, number, entry);
-      dumped.messages.push_back(
-          {number, entry->text, owner == kNone ? std::string() : outline_[owner].name});
+      const char* text = section.FindEntry(number)->text;
+      dumped.messages.push_back({number, text, DefinedIn(text)});
     }
     return dumped;
   }
 
  private:
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-  bool Defines(std::size_t index, uint32_t number, const MessageEntry* entry) const {
-    return sections_[index] != nullptr && outline_[index].own.count(number) != 0 &&
-           sections_[index]->FindEntry(number) == entry;
-  }
-
-  // Along the alias chain first, as the library merged (a chain visits each
-  // section once at most); then anywhere, for an entry the walk cannot show.
-  std::size_t DefinedIn(std::size_t index, uint32_t number, const MessageEntry* entry) const {
-    for (std::size_t at = index, steps = 0; at != kNone && steps <= outline_.size();
-         at = next_[at], ++steps) {
-      if (Defines(at, number, entry)) return at;
-    }
-    for (std::size_t i = 0; i < outline_.size(); ++i) {
-      if (Defines(i, number, entry)) return i;
-    }
-    return kNone;
+  // Found by where the text stands in the file: an inherited message is
+  // the defining section's entry, or past 65,535 sharers a copy of it, and
+  // either way its text is that section's line.
+  std::string DefinedIn(const char* text) const {
+    auto owner = outline_.textOwner.find(static_cast<std::size_t>(text - data_.TextBuffer()));
+    return owner == outline_.textOwner.end() ? std::string()
+                                             : outline_.sections[owner->second].name;
   }
 
   const MessageFileData& data_;
-  std::vector<OutlinedSection> outline_;
-  std::vector<const MessageSection*> sections_;  // by outline index
-  std::vector<std::size_t> next_;                // the alias target's index
+  FileOutline outline_;
   std::unordered_map<std::string, std::size_t> byName_;
 };
 
 void PrintText(const DumpedSection& section, bool colour, std::ostream& out) {
   Colours c(colour);
-  out << c.Bold() << "[" << section.name << "]" << c.Reset()
+  out << c.Bold() << "[" << Printable(section.name) << "]" << c.Reset()
       << (section.isDefault ? "  (default)" : "") << "  " << section.messages.size()
       << (section.messages.size() == 1 ? " message" : " messages");
-  if (!section.aliasTarget.empty()) out << ", alias " << section.aliasTarget;
+  if (!section.aliasTarget.empty()) out << ", alias " << Printable(section.aliasTarget);
   out << "\n";
   for (const DumpedMessage& m : section.messages) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "%8X", m.number);
     out << "  " << hex << "  " << Printable(m.text);
     if (m.definedIn != section.name) {
-      out << c.Cyan() << "  (from " << (m.definedIn.empty() ? "an alias" : m.definedIn) << ")"
-          << c.Reset();
+      out << c.Cyan() << "  (from " << Printable(m.definedIn) << ")" << c.Reset();
     }
     out << "\n";
   }
 }
 
-void PrintJson(const std::string& file, const std::vector<DumpedSection>& sections,
-               std::ostream& out) {
-  out << "{\"file\": " << JsonString(file) << ", \"sections\": [";
+void PrintJson(const std::string& file, const std::string& path,
+               const std::vector<DumpedSection>& sections, std::ostream& out) {
+  out << "{\"file\": " << JsonString(file) << ", \"path\": " << JsonString(path)
+      << ", \"sections\": [";
   const char* sectionSeparator = "\n  ";
   for (const DumpedSection& section : sections) {
     out << sectionSeparator << "{\"name\": " << JsonString(section.name)
@@ -184,31 +177,54 @@ int DumpCommand(const Arguments& args, Streams& io) {
     io.err << "tralvex dump: " << error << "\n";
     return kExitFailure;
   }
-  const std::string& path = options.operands[0];
+  const std::string& operand = options.operands[0];
+  if (operand.empty() || IsDirectory(operand)) {
+    io.err << "tralvex dump: " << (operand.empty() ? "\"\"" : operand) << ": "
+           << (operand.empty() ? "an empty file name" : "is a directory, not a file") << "\n";
+    return kExitFailure;
+  }
+  MessageFileName name = ResolveOperand(operand, "");
+  if (name.code != 0) {
+    io.err << "tralvex dump: " << operand << ": " << UnusableNameReason(name) << "\n";
+    return kExitFailure;
+  }
+  if (ReadsAnotherFile(name)) {
+    io.err << "tralvex dump: note: " << operand << " is read as " << name.path << "\n";
+  }
+  // One read: the outline is taken from the bytes before the parser splits
+  // them, so both describe the same file.
   MessageFileData data;
-  std::string reason, bytes;
-  LoadResult loaded = LoadMessageFile(path, data, reason);
-  if (loaded != LoadResult::kLoaded || !ReadTextFile(path, bytes, reason)) {
-    io.err << "tralvex dump: " << (path.empty() ? "\"\"" : path) << ": " << reason << "\n";
+  FileOutline outline;
+  std::string reason;
+  LoadResult loaded = LoadMessageFile(name.path, data, reason, [&outline](std::string_view bytes) {
+    outline = OutlineMessageFile(bytes);
+  });
+  if (loaded != LoadResult::kLoaded) {
+    io.err << "tralvex dump: " << operand << ": "
+           << (ReadsAnotherFile(name) ? name.path + " " : std::string()) << reason << "\n";
     return loaded == LoadResult::kParseFailed ? kExitFindings : kExitFailure;
   }
-  Dumper dumper(data, OutlineMessageFile(bytes));
+  Dumper dumper(data, std::move(outline));
   std::vector<DumpedSection> sections;
   const MessageSection* only = nullptr;
-  if (!options.section.empty()) {
-    only = data.FindSection(options.section);
-    if (only == nullptr) {
-      io.err << "tralvex dump: " << path << ": no section \"" << options.section << "\"\n";
+  bool oneSection = !options.section.empty();
+  if (oneSection) {
+    // A name blank after trimming is the default section, as the library
+    // selects it.
+    bool blank = TrimBlanks(std::string_view(options.section)).empty();
+    only = blank ? data.defaultSection : data.FindSection(options.section);
+    if (only == nullptr && !blank) {
+      io.err << "tralvex dump: " << operand << ": no section \"" << options.section << "\"\n";
       return kExitFindings;
     }
   }
   for (const auto& named : data.Sections()) {
-    if (only == nullptr || named.section.get() == only) {
+    if (!oneSection || named.section.get() == only) {
       sections.push_back(dumper.Dump(named.name, *named.section));
     }
   }
   if (options.json) {
-    PrintJson(path, sections, io.out);
+    PrintJson(operand, name.path, sections, io.out);
     return kExitOk;
   }
   if (sections.empty()) io.out << "(no sections)\n";

@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "Reporter.h"
 #include "TextLint.h"
+#include "catalogue/TrimBlanks.h"
 
 namespace tralvex::tool {
 
@@ -35,11 +36,14 @@ constexpr const char* kFormatHelp =
     "       tralvex format [--codepage N] DIR NUMBER [ARG...]\n"
     "\n"
     "Prints message NUMBER (hexadecimal) formatted as the library formats it:\n"
-    "the escapes \\n and \\t expanded and each %s filled with the next ARG; a %s\n"
-    "without an argument stays %s. Through a message file at most three\n"
-    "arguments are taken, as by the handle functions; with more, the file is\n"
-    "read through a message context of its own, which takes any number (but no\n"
-    "--section). A missing message prints its placeholder and exits with 1.\n"
+    "the escapes \\n and \\t expanded, %% made %, and each %s filled with the\n"
+    "next ARG; a %s without an argument stays %s. Through a message file at most\n"
+    "three arguments are taken, as by the handle functions; with more, the file\n"
+    "is read through a message context of its own, which takes any number (but\n"
+    "no --section). Through a context (DIR, or more than three ARGs) with no ARG\n"
+    "at all the library formats nothing: the text is printed as stored, escapes\n"
+    "and %% as written, as Mes_FormatMessage returns it. A missing message prints\n"
+    "its placeholder and exits with 1. The whole result is printed, however long.\n"
     "\n"
     "  --section S      format from section S of FILE\n"
     "  --default-dir D  the library's default directory\n"
@@ -48,13 +52,13 @@ constexpr const char* kFormatHelp =
 
 constexpr unsigned kAccepted = kSectionOption | kDefaultDirOption | kCodePageOption | kLangOption;
 
-int OpenSource(const char* command, MessageSource& source, bool asContext, const Options& options,
-               Streams& io) {
-  std::string reason;
-  const std::string& file = options.operands[0];
-  int opened = source.Open(file, options.section, asContext, options, reason);
-  if (opened != kExitOk) io.err << "tralvex " << command << ": " << file << ": " << reason << "\n";
-  return opened;
+// Mes_FormatMessage without arguments copies the text as it is.
+void NoteNothingFormatted(const MessageSource& source, const std::vector<std::string>& arguments,
+                          const std::string& result, Streams& io) {
+  if (!source.IsContext() || !arguments.empty()) return;
+  if (result.find_first_of("\\%") == std::string::npos) return;
+  io.err << "tralvex format: note: without an argument a message context formats nothing: the "
+            "text is as stored, its escapes and %% not expanded; give an ARG to format it\n";
 }
 
 void NoteBoxLimit(const char* command, const std::string& result, Streams& io) {
@@ -71,7 +75,7 @@ int EvalCommand(const Arguments& args, Streams& io) {
   int start = StartCommand("eval", kEvalHelp, args, kAccepted, 2, 2, options, io);
   if (start != kGoOn) return start;
   MessageSource source;
-  int opened = OpenSource("eval", source, false, options, io);
+  int opened = OpenMessageSource("eval", source, false, options, io);
   if (opened != kExitOk) return opened;
   std::string result;
   int status = source.Evaluate(options.operands[1], result);
@@ -91,19 +95,20 @@ int FormatCommand(const Arguments& args, Streams& io) {
   if (!ReadNumberOperand("format", options.operands[1], number, io)) return kExitFailure;
   std::vector<std::string> arguments(options.operands.begin() + 2, options.operands.end());
   bool asContext = arguments.size() > 3;
-  if (asContext && !options.section.empty()) {
+  if (asContext && !TrimBlanks(std::string_view(options.section)).empty()) {
     io.err << "tralvex format: more than three arguments are formatted through a context, "
               "which reads the default section only: drop --section\n";
     return kExitFailure;
   }
   MessageSource source;
-  int opened = OpenSource("format", source, asContext, options, io);
+  int opened = OpenMessageSource("format", source, asContext, options, io);
   if (opened != kExitOk) return opened;
   bool missing = false;
   source.Message(number, missing);
   std::string result;
   source.Format(number, arguments, result);
   io.out << result << "\n";
+  NoteNothingFormatted(source, arguments, result, io);
   NoteBoxLimit("format", result, io);
   if (!missing) return kExitOk;
   io.err << "tralvex format: " << source.WhyMissing(number)

@@ -6,18 +6,18 @@
 namespace tralvex::tool {
 namespace {
 
-std::size_t SectionIndex(std::vector<OutlinedSection>& sections, const std::string& name) {
-  for (std::size_t i = 0; i < sections.size(); ++i) {
-    if (sections[i].name == name) return i;
-  }
-  sections.push_back(OutlinedSection{name, {}, {}});
-  return sections.size() - 1;
+std::size_t SectionIndex(FileOutline& outline, std::unordered_map<std::string, std::size_t>& byName,
+                         const std::string& name) {
+  auto [found, added] = byName.emplace(name, outline.sections.size());
+  if (added) outline.sections.push_back(OutlinedSection{name, {}});
+  return found->second;
 }
 
 }  // namespace
 
-std::vector<OutlinedSection> OutlineMessageFile(std::string_view bytes) {
-  std::vector<OutlinedSection> sections;
+FileOutline OutlineMessageFile(std::string_view bytes) {
+  FileOutline outline;
+  std::unordered_map<std::string, std::size_t> byName;
   constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   std::size_t current = kNone;
   const char* cursor = bytes.data();
@@ -25,15 +25,15 @@ std::vector<OutlinedSection> OutlineMessageFile(std::string_view bytes) {
   while (cursor < end) {
     LineInfo info = ClassifyLine(NextLine(cursor, end));
     if (info.kind == LineKind::kSectionHeader) {
-      current = SectionIndex(sections, platform::UpperCase(info.name));
+      current = SectionIndex(outline, byName, platform::UpperCase(info.name));
     } else if (info.kind == LineKind::kAlias && current != kNone && !info.target.empty()) {
-      sections[current].aliasTarget = std::string(info.target);
+      outline.sections[current].aliasTarget = std::string(info.target);
     } else if (info.kind == LineKind::kMessage) {
-      if (current == kNone) current = SectionIndex(sections, kInvisibleSectionName);
-      sections[current].own.insert(info.number);
+      if (current == kNone) current = SectionIndex(outline, byName, kInvisibleSectionName);
+      outline.textOwner.emplace(static_cast<std::size_t>(info.text.data() - bytes.data()), current);
     }
   }
-  return sections;
+  return outline;
 }
 
 }  // namespace tralvex::tool

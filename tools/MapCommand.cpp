@@ -31,7 +31,8 @@ constexpr const char* kMapHelp =
     "  --codepage N   the code page the files are written in\n"
     "\n"
     "Exit status: 0 drawn; 1 no keyword is usable or a file cannot be\n"
-    "loaded; 2 a usage error or DIR or its Tralvex.ini cannot be read.\n";
+    "loaded; 2 a usage error, DIR or its Tralvex.ini cannot be read, or the\n"
+    "output cannot be written.\n";
 
 constexpr std::size_t kBarParts = 32;
 
@@ -162,7 +163,7 @@ int MapCommand(const Arguments& args, Streams& io) {
   RangeMap map;
   std::string problem;
   bool built = BuildRangeMap(AbsolutePath(directory), map, problem);
-  if (!built && map.iniPath.empty()) {
+  if (!built && map.unreadable) {
     io.err << "tralvex map: " << problem << "\n";
     return kExitFailure;
   }

@@ -1,5 +1,6 @@
 #include "MessageFileLint.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -26,15 +27,26 @@ struct SectionRecord {
   std::string name;  // upper-cased, as the library keys it
   const char* aliasAt = nullptr;
   std::string_view aliasTarget;
-  std::unordered_map<uint32_t, const char*> messages;  // number -> first definition
 };
+
+// A message of a section, as the key of one map for the whole file: a file
+// of many small sections costs no map per section.
+uint64_t MessageKey(std::size_t section, uint32_t number) {
+  return (static_cast<uint64_t>(section) << 32) | number;
+}
 
 std::string Quoted(std::string_view text) { return "\"" + Excerpt(text) + "\""; }
 
 class MessageFileLinter {
  public:
   MessageFileLinter(std::string_view fileName, std::string_view bytes, DiagnosticList& out)
-      : bytes_(bytes), report_(fileName, bytes, out) {}
+      : bytes_(bytes), report_(fileName, bytes, out) {
+    // Every header begins with "[": room for as many sections, so that a
+    // file of many does not grow the tables again and again.
+    std::size_t brackets = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '['));
+    sections_.reserve(brackets);
+    index_.reserve(brackets);
+  }
 
   void Run(const MessageLintOptions& options) {
     const char* cursor = bytes_.data();
@@ -101,7 +113,7 @@ class MessageFileLinter {
     auto found = index_.find(upper);
     if (found == index_.end()) {
       index_.emplace(upper, sections_.size());
-      sections_.push_back(SectionRecord{upper, nullptr, {}, {}});
+      sections_.push_back(SectionRecord{upper, nullptr, {}});
       current_ = sections_.size() - 1;
     } else {
       current_ = found->second;
@@ -153,11 +165,11 @@ class MessageFileLinter {
     CheckNumberPart(numberPart, number, report_);
     if (current_ == kNone) {
       index_.emplace(kInvisibleSectionName, sections_.size());
-      sections_.push_back(SectionRecord{kInvisibleSectionName, nullptr, {}, {}});
+      sections_.push_back(SectionRecord{kInvisibleSectionName, nullptr, {}});
       current_ = sections_.size() - 1;
     }
     SectionRecord& section = sections_[current_];
-    auto [place, added] = section.messages.emplace(number, line.data());
+    auto [place, added] = firstDefinition_.emplace(MessageKey(current_, number), line.data());
     if (!added) {
       report_.At(line.data(), Severity::kWarning,
                  "message " + Hex(number) + " is already defined in section " + section.name +
@@ -221,6 +233,7 @@ class MessageFileLinter {
   }
 
   void CheckAliases() {
+    std::vector<std::size_t> next(sections_.size(), kNone);
     for (std::size_t i = 0; i < sections_.size(); ++i) {
       const SectionRecord& section = sections_[i];
       if (section.aliasAt == nullptr) continue;
@@ -239,33 +252,48 @@ class MessageFileLinter {
                    "section " + section.name + " names itself as its alias: the alias is dropped",
                    "alias-cycle");
       } else {
-        ReportCycleFrom(i);
+        next[i] = target;
       }
+    }
+    ReportCycles(next);
+  }
+
+  // A section aliases one other at most, so a walk along the aliases ends
+  // at a section without one or runs into a ring. Each section is walked
+  // over once: a walk stops at a section an earlier walk reached, and it
+  // has found a ring when it reaches a section of its own.
+  void ReportCycles(const std::vector<std::size_t>& next) {
+    std::vector<std::size_t> reachedBy(next.size(), kNone);
+    for (std::size_t start = 0; start < next.size(); ++start) {
+      std::size_t at = start;
+      while (at != kNone && reachedBy[at] == kNone) {
+        reachedBy[at] = start;
+        at = next[at];
+      }
+      if (at != kNone && reachedBy[at] == start) ReportCycle(at, next);
     }
   }
 
-  // Reports a cycle once, at the alias line of its first section in file
-  // order.
-  void ReportCycleFrom(std::size_t start) {
-    std::vector<std::size_t> path{start};
-    std::size_t at = start;
-    for (;;) {
-      const SectionRecord& section = sections_[at];
-      if (section.aliasAt == nullptr) return;
-      std::size_t next = Find(section.aliasTarget);
-      if (next == kNone || next == at) return;
-      if (next == start) break;
-      for (std::size_t member : path) {
-        if (member == next) return;  // a cycle that start only leads into
-      }
-      if (next < start) return;  // reported from its first section
-      path.push_back(next);
-      at = next;
-    }
+  // Reports a ring once, at the alias line of its first section in file
+  // order, naming its sections from there (the middle left out of a long
+  // ring).
+  void ReportCycle(std::size_t member, const std::vector<std::size_t>& next) {
+    std::size_t first = member;
+    for (std::size_t at = next[member]; at != member; at = next[at]) first = std::min(first, at);
+    std::vector<std::size_t> ring{first};
+    for (std::size_t at = next[first]; at != first; at = next[at]) ring.push_back(at);
+    constexpr std::size_t kShown = 8;
     std::string chain;
-    for (std::size_t member : path) chain += sections_[member].name + " -> ";
-    chain += sections_[start].name;
-    report_.At(sections_[start].aliasAt, Severity::kWarning,
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      if (ring.size() > kShown + 1 && i == kShown - 1) {
+        chain += "... -> ";
+        i = ring.size() - 1;
+      }
+      chain += sections_[ring[i]].name + " -> ";
+    }
+    chain += sections_[first].name;
+    if (ring.size() > kShown + 1) chain += " (" + std::to_string(ring.size()) + " sections)";
+    report_.At(sections_[first].aliasAt, Severity::kWarning,
                "alias cycle " + chain +
                    ": each of these sections takes the messages it lacks "
                    "from the others",
@@ -280,8 +308,8 @@ class MessageFileLinter {
   void CheckReferencedNumbers() {
     if (references_.empty()) return;
     std::unordered_set<uint32_t> defined;
-    for (const SectionRecord& section : sections_) {
-      for (const auto& entry : section.messages) defined.insert(entry.first);
+    for (const auto& entry : firstDefinition_) {
+      defined.insert(static_cast<uint32_t>(entry.first & 0xFFFFFFFFu));
     }
     for (const ReferenceUse& use : references_) {
       if (defined.count(use.number) != 0) continue;
@@ -306,6 +334,8 @@ class MessageFileLinter {
   Reporter report_;
   std::vector<SectionRecord> sections_;
   std::unordered_map<std::string, std::size_t> index_;
+  // The line of each section's first definition of a number.
+  std::unordered_map<uint64_t, const char*> firstDefinition_;
   std::size_t current_ = kNone;
   std::vector<ReferenceUse> references_;
 };

@@ -1,67 +1,30 @@
 #include "MessageFileLoader.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 #include <new>
-#include <sstream>
 
+#include "ErrorTexts.h"
 #include "InputFiles.h"
 
 namespace tralvex::tool {
-namespace {
 
-const char* Meaning(int code) {
-  switch (code) {
-    case 0x143:
-      return "the alias chain of this section reaches a section that does not exist";
-    case 0x110:
-    case 0x102:
-      return "out of memory while parsing";
-    default:
-      return "parse error";
-  }
-}
-
-}  // namespace
-
-LoadResult LoadMessageFile(const std::string& path, MessageFileData& data, std::string& reason) {
-  std::string bytes;
-  if (!ReadTextFile(path, bytes, reason)) return LoadResult::kUnreadable;
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[bytes.size() + 1]);
-  if (buffer == nullptr) {
-    reason = "too large to read into memory";
+LoadResult LoadMessageFile(const std::string& path, MessageFileData& data, std::string& reason,
+                           const std::function<void(std::string_view)>& beforeParse) {
+  InputFile file;
+  if (!ReadInputFile(path, file, reason)) return LoadResult::kUnreadable;
+  try {
+    if (beforeParse) beforeParse(file.View());
+  } catch (const std::bad_alloc&) {
+    reason = "out of memory while reading it";
     return LoadResult::kUnreadable;
   }
-  std::memcpy(buffer.get(), bytes.data(), bytes.size());
-  buffer[bytes.size()] = '\0';
-  char* text = buffer.get();
-  if (data.ParseMessageFile(text, text + bytes.size()) == 0) {
-    std::string errors = DescribeParseErrors(data);
-    while (!errors.empty() && errors.back() == '\n') errors.pop_back();
-    for (std::size_t at; (at = errors.find('\n')) != std::string::npos;)
-      errors.replace(at, 1, "; ");
-    reason = "the library would not open it: " + errors;
+  char* text = file.bytes.get();
+  if (data.ParseMessageFile(text, text + file.size) == 0) {
+    reason = "the library would not open it: " + DescribeErrors(data);
     return LoadResult::kParseFailed;
   }
-  buffer.release();  // the file data owns it now
+  file.bytes.release();  // the file data owns it now
   return LoadResult::kLoaded;
-}
-
-std::string DescribeParseErrors(const MessageFileData& data) {
-  std::ostringstream out;
-  for (unsigned position = 1; position <= data.GetErrorCount(); ++position) {
-    int code = 0;
-    const char* context = nullptr;
-    data.GetErrorAt(position, code, context);
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(code) & 0xFFFF);
-    out << "error " << hex << ": " << Meaning(code);
-    if (context != nullptr) out << " [" << context << "]";
-    out << "\n";
-  }
-  return out.str();
 }
 
 std::vector<uint32_t> SortedNumbers(const MessageSection& section) {

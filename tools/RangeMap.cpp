@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
+#include "ErrorTexts.h"
 #include "InputFiles.h"
 #include "catalogue/SearchDirectories.h"
 #include "catalogue/TrimBlanks.h"
 #include "platform/CodePage.h"
+#include "platform/FileSystem.h"
 #include "profile/SystemIniFile.h"
 
 namespace tralvex::tool {
@@ -87,6 +90,10 @@ bool ReadKeywordBound(const std::string& keyword, uint32_t& bound, std::string& 
 std::vector<std::size_t> FindKeywordLines(const std::string& iniText, const std::string& section,
                                           const std::vector<std::string>& keywords) {
   std::vector<std::size_t> lines(keywords.size(), 0);
+  std::unordered_multimap<std::string, std::size_t> byName;
+  for (std::size_t i = 0; i < keywords.size(); ++i) {
+    byName.emplace(platform::UpperCase(keywords[i]), i);
+  }
   std::string wanted = platform::UpperCase(section);
   bool inSection = false;
   std::size_t lineNumber = 0;
@@ -104,9 +111,10 @@ std::vector<std::size_t> FindKeywordLines(const std::string& iniText, const std:
     } else if (inSection) {
       std::size_t equals = line.find('=');
       if (equals != std::string_view::npos) {
-        std::string key = platform::UpperCase(TrimBlanks(line.substr(0, equals)));
-        for (std::size_t i = 0; i < keywords.size(); ++i) {
-          if (lines[i] == 0 && platform::UpperCase(keywords[i]) == key) lines[i] = lineNumber;
+        auto [first, last] =
+            byName.equal_range(platform::UpperCase(TrimBlanks(line.substr(0, equals))));
+        for (auto at = first; at != last; ++at) {
+          if (lines[at->second] == 0) lines[at->second] = lineNumber;
         }
       }
     }
@@ -121,9 +129,20 @@ bool BuildRangeMap(const std::string& directory, RangeMap& map, std::string& pro
   std::string withSeparator = directory;
   EnsureTrailingSeparator(withSeparator);
   std::string iniPath = withSeparator + kSettingsFileName;
-  if (CheckPathAccess(iniPath.c_str(), kAccessRead) != 0) {
+  // Found as a context finds it, in any case of its name.
+  int code = CheckPathAccess(iniPath.c_str(), kAccessRead);
+  if (code != 0) {
     map = RangeMap();
-    problem = std::string("no ") + kSettingsFileName + " in " + withSeparator;
+    map.unreadable = true;
+    std::string why;
+    std::string native;
+    if (code != kErrorFileNotFound && platform::SystemPathOf(iniPath.c_str(), native) &&
+        !CheckRegularFile(native, why)) {
+      problem = iniPath + " " + why + " (" + DescribeError(code, iniPath.c_str()) + ")";
+    } else {
+      problem = std::string("no ") + kSettingsFileName + " in " + withSeparator + " (" +
+                DescribeError(code, iniPath.c_str()) + ")";
+    }
     return false;
   }
   return BuildRangeMapFromFile(iniPath, directory, map, problem);
@@ -131,15 +150,24 @@ bool BuildRangeMap(const std::string& directory, RangeMap& map, std::string& pro
 
 bool BuildRangeMapFromFile(const std::string& iniPath, const std::string& directory, RangeMap& map,
                            std::string& problem) {
+  std::string iniText, reason, native;
+  if (!platform::SystemPathOf(iniPath.c_str(), native)) native = iniPath;
+  if (!ReadTextFile(native, iniText, reason)) {
+    map = RangeMap();
+    map.iniPath = iniPath;
+    map.unreadable = true;
+    problem = (native == iniPath ? iniPath : iniPath + " (" + native + ")") + " " + reason;
+    return false;
+  }
+  return BuildRangeMapFromText(iniPath, iniText, directory, map, problem);
+}
+
+bool BuildRangeMapFromText(const std::string& iniPath, const std::string& iniText,
+                           const std::string& directory, RangeMap& map, std::string& problem) {
   map = RangeMap();
   map.directory = directory;
   EnsureTrailingSeparator(map.directory);
   map.iniPath = iniPath;
-  std::string iniText, reason;
-  if (!ReadTextFile(map.iniPath, iniText, reason)) {
-    problem = map.iniPath + " " + reason;
-    return false;
-  }
   SystemIniFile ini;
   if (ini.OpenIniFile(map.iniPath.c_str(), 0) == 0) {
     problem = ProfileProblem(ini, map.iniPath + " cannot be opened");

@@ -51,6 +51,9 @@ struct RangeMap {
   std::vector<Range> ranges;  // ascending by bound; equal bounds in keyword order
   // Exactly one usable keyword: once its file is open, it serves every number.
   bool singleFile = false;
+  // No settings file was found, or it cannot be read as text: an input
+  // failure rather than a fault of what it says.
+  bool unreadable = false;
 };
 
 // Builds the map of the "Tralvex.ini" in `directory`. False, with a reason,
@@ -62,6 +65,10 @@ bool BuildRangeMap(const std::string& directory, RangeMap& map, std::string& pro
 // `directory`.
 bool BuildRangeMapFromFile(const std::string& iniPath, const std::string& directory, RangeMap& map,
                            std::string& problem);
+
+// The same for a settings file whose text the caller has read already.
+bool BuildRangeMapFromText(const std::string& iniPath, const std::string& iniText,
+                           const std::string& directory, RangeMap& map, std::string& problem);
 
 // The bound of a keyword: the text after its first "-" read as a
 // hexadecimal number, the way the context reads it. `rest` receives what

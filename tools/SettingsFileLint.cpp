@@ -50,7 +50,7 @@ class SettingsLinter {
  public:
   SettingsLinter(const std::string& fileName, const std::string& path, const std::string& bytes,
                  DiagnosticList& out)
-      : path_(path), report_(fileName, bytes, out) {}
+      : path_(path), bytes_(bytes), report_(fileName, bytes, out) {}
 
   void Run() {
     std::string name = std::filesystem::path(path_).filename().string();
@@ -61,7 +61,7 @@ class SettingsLinter {
     }
     std::string directory = std::filesystem::path(path_).parent_path().string();
     std::string problem;
-    bool built = BuildRangeMapFromFile(path_, directory, map_, problem);
+    bool built = BuildRangeMapFromText(path_, bytes_, directory, map_, problem);
     for (const SkippedKeyword& skip : map_.skipped) ReportSkipped(skip, report_);
     if (!built) {
       std::string check = map_.skipped.empty() ? "ini-no-section" : "ini-no-usable-keyword";
@@ -168,6 +168,7 @@ class SettingsLinter {
   }
 
   std::string path_;
+  const std::string& bytes_;
   Reporter report_;
   RangeMap map_;
 };

@@ -16,9 +16,12 @@ constexpr const char* kShowHelp =
     "returns it, unevaluated: from the message file's default section or section\n"
     "S, or, for a directory, through the message context of its Tralvex.ini.\n"
     "A missing message prints the placeholder text, such as MSG(001A2), and the\n"
-    "exit status is 1.\n"
+    "exit status is 1. FILE is the file the library reads for the name: \".MSG\"\n"
+    "is added to a name without extension, and a note tells when that is\n"
+    "another file than the one named.\n"
     "\n"
-    "  --section S      look the number up in section S of FILE\n"
+    "  --section S      look the number up in section S of FILE (a blank name\n"
+    "                   is the default section)\n"
     "  --default-dir D  the library's default directory, where a FILE given\n"
     "                   without directory is looked for\n"
     "  --codepage N     the code page the files are written in\n"
@@ -43,13 +46,8 @@ int ShowCommand(const Arguments& args, Streams& io) {
   uint32_t number = 0;
   if (!ReadNumberOperand("show", options.operands[1], number, io)) return kExitFailure;
   MessageSource source;
-  std::string reason;
-  const std::string& file = options.operands[0];
-  int opened = source.Open(file, options.section, false, options, reason);
-  if (opened != kExitOk) {
-    io.err << "tralvex show: " << file << ": " << reason << "\n";
-    return opened;
-  }
+  int opened = OpenMessageSource("show", source, false, options, io);
+  if (opened != kExitOk) return opened;
   bool missing = false;
   const char* text = source.Message(number, missing);
   io.out << text << "\n";

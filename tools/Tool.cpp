@@ -19,7 +19,7 @@ constexpr const char* kUsage =
     "  map DIR                       the range map of DIR's Tralvex.ini\n"
     "\n"
     "\"tralvex COMMAND --help\" tells more of each. Exit status: 0 success,\n"
-    "1 errors found or a message missing, 2 a usage or input failure.\n";
+    "1 errors found or a message missing, 2 a usage, input or output failure.\n";
 
 struct CommandEntry {
   const char* name;

@@ -1,9 +1,11 @@
 // The tralvex command: the library's own parser, catalogues and evaluation
 // put to work on the files people write, from the command line.
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <new>
 
+#include "CheckedOutput.h"
 #include "CommandLine.h"
 #include "Commands.h"
 #include "Terminal.h"
@@ -11,7 +13,9 @@
 
 int main(int argc, char** argv) {
   tralvex::tool::Arguments args(argv + 1, argv + argc);
-  tralvex::tool::Streams io{std::cout, std::cerr, tralvex::tool::StdoutIsTerminal()};
+  tralvex::tool::CheckedOutput output(stdout);
+  std::ostream out(&output);
+  tralvex::tool::Streams io{out, std::cerr, tralvex::tool::StdoutIsTerminal()};
   // The library is linked in statically: its module state is brought up
   // and down here, as loading and unloading the shared library would.
   tralvex::OnModuleLoad();
@@ -23,7 +27,11 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     std::cerr << "tralvex: " << e.what() << "\n";
   }
-  std::cout.flush();
+  if (!output.Finish() && !output.ReaderGone()) {
+    std::cerr << "tralvex: cannot write to standard output: " << output.Reason()
+              << "; the output is incomplete\n";
+    status = tralvex::tool::kExitFailure;
+  }
   tralvex::OnModuleUnload();
   return status;
 }

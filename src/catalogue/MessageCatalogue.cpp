@@ -124,6 +124,12 @@ int MessageCatalogue::OpenCatalogueFile(const char* name) {
   return 1;
 }
 
+int MessageCatalogue::ResolveName(const char* name) {
+  fileName = name != nullptr ? name : "";
+  spelledName.clear();
+  return ResolveCatalogueFileName();
+}
+
 int MessageCatalogue::ResolveCatalogueFileName() {
   NameParts parts = SplitName(fileName);
   if (parts.file.empty()) return error_code::kNoFileName;

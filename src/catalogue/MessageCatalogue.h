@@ -57,6 +57,14 @@ class MessageCatalogue : public ErrorList {
   MessageSection* CurrentSection() const { return currentSection; }
   MessageFileData* FileData() const { return fileData; }
 
+  // Completes name as opening does, without reading the file: 0, or the
+  // code opening would record with the name. FileName() and SpelledName()
+  // then tell the result. For programs that read the file themselves and
+  // must read the one the library would.
+  int ResolveName(const char* name);
+  // The resolved name as spelled, before upper-casing.
+  const std::string& SpelledName() const { return spelledName; }
+
   // The steps of opening, public for the tests.
   int OpenCatalogueFile(const char* name);
   int ResolveCatalogueFileName();

@@ -56,6 +56,13 @@ class ReadOnlyFile {
   intptr_t handle_ = -1;
 };
 
+// The name the system is given for a path of the library's, as every call
+// above turns it: on POSIX backslashes made slashes and components matched
+// ignoring case; on Windows the path itself. For a program that opens the
+// file by other means and must open the same one. False for a path longer
+// than the system takes.
+bool SystemPathOf(const char* path, std::string& native);
+
 // Outcome of opening a file for reading and closing it again. Anything but
 // a file on disk is a file error, found without waiting on it.
 enum class ProbeResult { ok, notFound, fileError, otherFailure };

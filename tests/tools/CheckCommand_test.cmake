@@ -91,15 +91,78 @@ run_tool(2 out err check ${WORK}/missing.msg ${WORK} ${WORK}/warn.msg)
 expect_match("${err}" "missing.msg: no such file" "missing")
 expect_match("${err}" "${WORK}: is a directory" "directory")
 expect_match("${out}" "warn.msg:2:5: warning" "the others are checked")
-run_tool(2 out err check ${TOOL})
+configure_file(${TOOL} ${WORK}/binary.msg COPYONLY)
+run_tool(2 out err check ${WORK}/binary.msg)
 expect_match("${err}" "is a binary file \\(a NUL byte at offset [0-9]+\\)" "binary")
 run_tool(2 out err check)
 run_tool(2 out err check --format=xml ${WORK}/warn.msg)
 run_tool(2 out err check --codepage 4711 ${WORK}/warn.msg)
 expect_match("${err}" "unknown code page \"4711\"" "code page")
+# 4294968546 is 1250 plus 2 to the 32nd: no code page for all that.
+run_tool(2 out err check --codepage 4294968546 ${WORK}/warn.msg)
+expect_match("${err}" "unknown code page \"4294968546\"" "a code page number that wraps")
 run_tool(2 out err check --werror=yes ${WORK}/warn.msg)
 run_tool(0 out err check --help)
 expect_match("${out}" "^usage: tralvex check" "help")
+
+# The file the library reads: ".MSG" added to a name without extension,
+# backslashes as separators, a name matched in any case. The findings are
+# about that file, which is named.
+file(WRITE ${WORK}/noext "[Main]\r\n1: a;b\r\n")
+file(WRITE ${WORK}/noext.msg "[Main]\r\n1: fine\r\n2: fine too\r\n2: shadowed\r\n")
+run_tool(0 out err check ${WORK}/noext)
+expect_match("${err}" "note: .*noext is read as .*noext.msg\n" "a name without extension")
+expect_match("${out}" "noext.msg:4:1: warning: .*\\[shadowed-message\\]" "the .MSG file is checked")
+expect_no_match("${out}" "semicolon-cut" "the file without extension is not")
+file(MAKE_DIRECTORY ${WORK}/sub)
+file(WRITE ${WORK}/sub/Mixed.MSG "[Main]\r\n1: a;b\r\n")
+run_tool(0 out err check "${WORK}/sub\\mixed.msg")
+expect_match("${out}" "sub/Mixed.MSG:2:5: warning: .*\\[semicolon-cut\\]" "backslash and case")
+run_tool(2 out err check ${WORK}/gone)
+expect_match("${err}" "gone: the library reads .*gone.MSG, and there is no such file \\(error 0127: The file was not found \\[.*GONE.MSG\\]; error 0140: " "the library's reason")
+
+# What is not a regular file is refused before it is opened: a FIFO would
+# keep the tool waiting, a device would never end.
+execute_process(COMMAND mkfifo ${WORK}/fifo.msg)
+file(CREATE_LINK /dev/zero ${WORK}/zero.msg SYMBOLIC)
+file(CREATE_LINK loop.msg ${WORK}/loop.msg SYMBOLIC)
+run_tool(2 out err check ${WORK}/fifo.msg ${WORK}/zero.msg ${WORK}/loop.msg ${WORK}/warn.msg)
+expect_match("${err}" "fifo.msg: is a FIFO \\(named pipe\\), not a regular file" "FIFO")
+expect_match("${err}" "zero.msg: is a device, not a regular file" "device")
+expect_match("${err}" "loop.msg: cannot be examined: Too many levels of symbolic links \\(error 0120" "link loop")
+expect_match("${out}" "warn.msg:2:5: warning" "the others are checked")
+
+# Lost output is a failure, whether the disk is full or the output closed.
+run_tool_redirected(">/dev/full" 2 err check ${WORK}/warn.msg)
+expect_match("${err}" "cannot write to standard output: No space left on device" "full disk")
+run_tool_redirected(">&-" 2 err check ${WORK}/warn.msg)
+expect_match("${err}" "cannot write to standard output: Bad file descriptor" "closed output")
+
+# Alias chains and rings of 100,000 sections: each section is visited a
+# bounded number of times. The time limit only guards against a hang.
+write_with_awk(${WORK}/chain.msg
+  "for (i = 0; i < 100000; i++) printf \"[S%d]\\r\\nAlias: S%d\\r\\n\", i, i + 1; printf \"[S100000]\\r\\n1: one\\r\\n\"")
+write_with_awk(${WORK}/ring.msg
+  "for (i = 0; i < 100000; i++) printf \"[S%d]\\r\\nAlias: S%d\\r\\n%X: t\\r\\n\", i, (i + 1) % 100000, i")
+run_tool(0 out err check ${WORK}/chain.msg)
+expect_no_match("${out}" "alias-cycle" "a chain is no cycle")
+run_tool(0 out err check ${WORK}/ring.msg)
+expect_match("${out}" "ring.msg:2:1: warning: alias cycle S0 -> S1 -> S2 -> S3 -> S4 -> S5 -> S6 -> \\.\\.\\. -> S99999 -> S0 \\(100000 sections\\)" "the ring, once")
+string(REGEX MATCHALL "alias-cycle" cycles "${out}")
+list(LENGTH cycles cycle_count)
+if(NOT cycle_count EQUAL 1)
+  message(SEND_ERROR "the ring is reported ${cycle_count} times")
+endif()
+
+# A settings file whose 2,000 keywords share one 2.8 MB message file: the
+# file is parsed once, as the library's loaded-file table holds it once.
+file(MAKE_DIRECTORY ${WORK}/shared)
+write_with_awk(${WORK}/shared/Big.msg
+  "printf \"[Main]\\r\\n\"; for (i = 0; i < 120000; i++) printf \"%X: message number %d\\r\\n\", i, i")
+write_with_awk(${WORK}/shared/Tralvex.ini
+  "printf \"[MessageFiles]\\r\\n\"; for (i = 1; i <= 2000; i++) printf \"K%d-%X=Big.msg\\r\\n\", i, i * 60")
+run_tool(0 out err check ${WORK}/shared/Tralvex.ini)
+expect_match("${out}" "Tralvex.ini:2001:1: warning: \"Big.msg\" defines 119941 message\\(s\\) outside its range 0x1D485..0x1D4C0" "the last range")
 
 # The examples ship a copy of the error catalogue: it must stay the same.
 file(READ ${EXAMPLES}/QelError.msg example_catalogue HEX)

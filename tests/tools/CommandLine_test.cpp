@@ -46,6 +46,12 @@ TEST(ParseOptions, RefusesWhatACommandDoesNotTake) {
       {{"--format=xml"}, "--format takes \"text\" or \"json\", not \"xml\""},
       {{"--codepage", "437"}, "unknown code page \"437\""},
       {{"--codepage", "12x"}, "unknown code page \"12x\""},
+      // 1250 plus 2 to the 32nd, and numbers a conversion would wrap or sign.
+      {{"--codepage", "4294968546"}, "unknown code page \"4294968546\""},
+      {{"--codepage", "18446744073709552866"}, "unknown code page"},
+      {{"--codepage", "+1250"}, "unknown code page \"+1250\""},
+      {{"--codepage", " 1250"}, "unknown code page"},
+      {{"--codepage=-4294966046"}, "unknown code page"},
       {{"--werror=1"}, "--werror takes no value"},
       {{"--lang", "fr"}, "--lang takes en, de or cs"},
   };

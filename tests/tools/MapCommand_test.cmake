@@ -44,3 +44,48 @@ expect_match("${err}" "not a directory" "a file")
 run_tool(2 out err map)
 run_tool(0 out err map --help)
 expect_match("${out}" "^usage: tralvex map" "help")
+
+# A settings file that cannot be read is an input failure, with its reason;
+# one in lower case is found, as the context finds it.
+foreach(case dir utf16 lower loop)
+  file(MAKE_DIRECTORY ${WORK}/${case})
+  file(WRITE ${WORK}/${case}/A.msg "[Main]\r\n10: ten\r\n")
+endforeach()
+file(MAKE_DIRECTORY ${WORK}/dir/Tralvex.ini)
+string(ASCII 255 254 bom)
+file(WRITE ${WORK}/utf16/Tralvex.ini "${bom}[")
+file(WRITE ${WORK}/lower/tralvex.ini "[MessageFiles]\r\nA-0FF=a.MSG\r\n")
+file(CREATE_LINK Tralvex.ini ${WORK}/loop/Tralvex.ini SYMBOLIC)
+run_tool(2 out err map ${WORK}/dir)
+expect_match("${err}" "dir/Tralvex.ini is a directory, not a file" "directory")
+run_tool(2 out err map ${WORK}/utf16)
+expect_match("${err}" "utf16/Tralvex.ini is UTF-16 text" "UTF-16")
+run_tool(2 out err map ${WORK}/loop)
+expect_match("${err}" "loop/Tralvex.ini cannot be examined: Too many levels of symbolic links \\(error 0120" "link loop")
+run_tool(0 out err map ${WORK}/lower)
+expect_match("${out}" "  00000000\\.\\.000000FF  a.MSG +1  \\[" "lower case")
+
+# The file the library reads for a value: ".MSG" added to a name without
+# extension, backslashes as separators.
+file(MAKE_DIRECTORY ${WORK}/values/sub)
+file(WRITE ${WORK}/values/sub/Texts "[Main]\r\n1: not read\r\n")
+file(WRITE ${WORK}/values/sub/Texts.msg "[Main]\r\n1: read\r\n2: read\r\n")
+file(WRITE ${WORK}/values/Tralvex.ini "[MessageFiles]\r\nTexts-0FF=sub\\Texts\r\n")
+run_tool(0 out err map ${WORK}/values)
+expect_match("${out}" "  00000000\\.\\.000000FF  sub.Texts +2  \\[" "the library's file")
+
+# 2,000 ranges served by one 2.8 MB file: it is read and parsed once.
+file(MAKE_DIRECTORY ${WORK}/shared)
+write_with_awk(${WORK}/shared/Big.msg
+  "printf \"[Main]\\r\\n\"; for (i = 0; i < 120000; i++) printf \"%X: message number %d\\r\\n\", i, i")
+write_with_awk(${WORK}/shared/Tralvex.ini
+  "printf \"[MessageFiles]\\r\\n\"; for (i = 1; i <= 2000; i++) printf \"K%d-%X=Big.msg\\r\\n\", i, i * 60")
+run_tool(0 out err map --format=json ${WORK}/shared)
+string(REGEX MATCHALL "\"inside\": 60," full "${out}")
+list(LENGTH full full_count)
+if(NOT full_count EQUAL 1998)
+  message(SEND_ERROR "${full_count} of the 1998 ranges of 60 messages measured")
+endif()
+
+run_tool_redirected(">/dev/full" 2 err map ${EXAMPLES})
+expect_match("${err}" "cannot write to standard output: No space left on device" "full disk")

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -129,6 +132,73 @@ TEST(MessageFileLint, Aliases) {
             Strings{"4:1 warning alias-cycle"});
   // After messages but before any header, an alias serves the invisible section.
   EXPECT_EQ(Findings("1: x\r\nAlias: Main\r\n[Main]\r\n2: y\r\n"), Strings());
+}
+
+// The rings of a random alias graph, each found by the plain way: walk
+// from every section for as many steps as there are sections.
+TEST(MessageFileLint, ReportsEachAliasRingOnceAtItsFirstSection) {
+  std::mt19937 random(15);
+  for (int round = 0; round < 300; ++round) {
+    std::size_t count = 1 + random() % 12;
+    std::vector<long> target(count, -1);      // -1 none, else the index
+    std::vector<std::string> aliasAt(count);  // "line:1" of the alias line
+    std::string file;
+    std::size_t line = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      file += "[S" + std::to_string(i) + "]\r\n";
+      ++line;
+      if (random() % 4 != 0) {
+        target[i] = static_cast<long>(random() % count);
+        file += "Alias: s" + std::to_string(target[i]) + "\r\n";
+        aliasAt[i] = std::to_string(++line) + ":1 warning alias-cycle";
+      }
+      file += "1: x\r\n";
+      ++line;
+    }
+    std::set<std::string> expected;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (target[i] < 0 || static_cast<std::size_t>(target[i]) == i) {
+        if (target[i] >= 0) expected.insert(aliasAt[i]);
+        continue;
+      }
+      std::size_t at = i, first = i;
+      bool ring = false;
+      for (std::size_t step = 0; step < count && target[at] >= 0; ++step) {
+        at = static_cast<std::size_t>(target[at]);
+        if (at == i) {
+          ring = true;
+          break;
+        }
+        first = std::min(first, at);
+      }
+      // A self alias ends a walk: it is dropped, not followed.
+      if (ring && first == i) expected.insert(aliasAt[i]);
+    }
+    Strings found = Findings(file);
+    std::set<std::string> cycles;
+    for (const std::string& finding : found) {
+      if (finding.find("alias-cycle") != std::string::npos) {
+        EXPECT_TRUE(cycles.insert(finding).second) << "reported twice: " << finding;
+      }
+    }
+    EXPECT_EQ(cycles, expected) << file;
+  }
+}
+
+TEST(MessageFileLint, NamesTheMembersOfALongRingInPart) {
+  std::string file;
+  for (int i = 0; i < 20; ++i) {
+    file += "[R" + std::to_string(i) + "]\r\nAlias: R" + std::to_string((i + 1) % 20) + "\r\n";
+  }
+  DiagnosticList list;
+  LintMessageFile("f.msg", file, MessageLintOptions(), list);
+  ASSERT_EQ(list.Items().size(), 1u);
+  EXPECT_EQ(list.Items()[0].text.rfind(
+                "alias cycle R0 -> R1 -> R2 -> R3 -> R4 -> R5 -> R6 -> ... -> R19 -> R0 (20 "
+                "sections)",
+                0),
+            0u)
+      << list.Items()[0].text;
 }
 
 TEST(MessageFileLint, AgreesWithTheParserOnWhetherTheFileOpens) {

@@ -131,6 +131,8 @@ AccessStatus QueryAttributes(const char* path, FileAttributes* attributes, std::
   return AccessStatus::ok;
 }
 
+bool SystemPathOf(const char* path, std::string& native) { return ToNativePath(path, native); }
+
 bool ReadOnlyFile::Open(const char* path) {
   Close();
   int fd = OpenFile(path);

@@ -127,6 +127,12 @@ AccessStatus QueryAttributes(const char* path, FileAttributes* attributes, std::
   return AccessStatus::ok;
 }
 
+bool SystemPathOf(const char* path, std::string& native) {
+  if (path == nullptr || TooLong(path)) return false;
+  native.assign(path);
+  return true;
+}
+
 bool ReadOnlyFile::Open(const char* path) {
   Close();
   if (path == nullptr || TooLong(path)) return false;

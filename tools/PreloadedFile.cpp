@@ -1,0 +1,35 @@
+#include "PreloadedFile.h"
+
+#include "api/Module.h"
+
+namespace tralvex::tool {
+
+PreloadedFile::~PreloadedFile() { Release(); }
+
+void PreloadedFile::Release() {
+  MessageFileData* data = data_;
+  data_ = nullptr;
+  if (data == nullptr || --data->shareCount > 0) return;
+  LoadedFileTable& files = TheModule().loadedFiles;
+  if (files.Find(key_) == data) files.Remove(key_);
+  delete data;
+}
+
+bool PreloadedFile::Share(const std::string& key) {
+  MessageFileData* loaded = TheModule().loadedFiles.Find(key);
+  if (loaded == nullptr) return false;
+  Release();
+  key_ = key;
+  data_ = loaded;
+  ++data_->shareCount;
+  return true;
+}
+
+void PreloadedFile::Hold(const std::string& key, std::unique_ptr<MessageFileData> data) {
+  Release();
+  TheModule().loadedFiles.Enter(key, data.get());
+  key_ = key;
+  data_ = data.release();
+}
+
+}  // namespace tralvex::tool
