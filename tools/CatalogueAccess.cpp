@@ -22,6 +22,9 @@ namespace {
 // results fit, and a longer one is made again with more room.
 constexpr std::size_t kFirstRoom = 65535;
 
+// How often a file replaced while it is read is read again.
+constexpr int kOpenAttempts = 5;
+
 std::string SectionList(const MessageFileData& data) {
   std::string names;
   for (const auto& section : data.Sections()) names += (names.empty() ? "" : ", ") + section.name;
@@ -101,6 +104,20 @@ int MessageSource::OpenDirectory(const std::string& operand, std::string& reason
 
 int MessageSource::OpenFile(const std::string& operand, const std::string& section, bool asContext,
                             const Options& options, std::string& reason) {
+  for (int attempt = 1;; ++attempt) {
+    bool replaced = false;
+    int status = OpenFileOnce(operand, section, asContext, options, reason, replaced);
+    if (!replaced) return status;
+    if (attempt == kOpenAttempts) {
+      reason = "is replaced again and again while it is read";
+      return kExitFailure;
+    }
+  }
+}
+
+int MessageSource::OpenFileOnce(const std::string& operand, const std::string& section,
+                                bool asContext, const Options& options, std::string& reason,
+                                bool& replaced) {
   MessageFileName name = ResolveOperand(operand, options.defaultDir);
   if (name.code != 0) {
     reason = UnusableNameReason(name);
@@ -118,6 +135,12 @@ int MessageSource::OpenFile(const std::string& operand, const std::string& secti
       case LoadResult::kLoaded:
         break;
     }
+    // The library knows a file by what it is: one replaced during the read
+    // is another file, and what was read belongs to neither name.
+    if (ResolveOperand(operand, options.defaultDir).key != name.key) {
+      replaced = true;
+      return kExitFailure;
+    }
     file_.Hold(name.key, std::move(data));
   }
   const MessageFileData& data = *file_.Data();
@@ -130,6 +153,10 @@ int MessageSource::OpenFile(const std::string& operand, const std::string& secti
   std::string_view wanted = TrimBlanks(std::string_view(section));
   if (Msg_OpenMessages(&handle_, name.libraryName.c_str(), section.c_str()) == 0) {
     handle_ = 0xFFFF;
+    if (ResolveOperand(operand, options.defaultDir).key != name.key) {
+      replaced = true;
+      return kExitFailure;
+    }
     std::string refusal = LibraryRefusal(name.libraryName, section);
     if (wanted.empty()) {
       reason = "the library cannot open it (" + refusal + ")";
@@ -138,6 +165,14 @@ int MessageSource::OpenFile(const std::string& operand, const std::string& secti
     reason = "has no section \"" + section + "\" (its sections: " + SectionList(data) + "; " +
              refusal + ")";
     return kExitFindings;
+  }
+  // The catalogue shares the tool's parse unless the file was replaced
+  // after it was read.
+  if (data.shareCount < 2) {
+    Msg_CloseMessages(handle_);
+    handle_ = 0xFFFF;
+    replaced = true;
+    return kExitFailure;
   }
   std::string selected = !wanted.empty()           ? platform::UpperCase(wanted)
                          : data.Sections().empty() ? std::string("(none)")

@@ -10,12 +10,6 @@
 
 namespace tralvex::tool {
 
-// The codes the tool tells apart when it explains a refusal.
-constexpr int kErrorBadFileName = 0x123;
-constexpr int kErrorAccessDenied = 0x126;
-constexpr int kErrorFileNotFound = 0x127;
-constexpr int kErrorNameUnusable = 0x140;
-
 // The text of an error code; "unknown error" for a code the catalogue lacks.
 std::string ErrorText(int code);
 

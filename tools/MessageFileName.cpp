@@ -4,6 +4,7 @@
 #include "InputFiles.h"
 #include "api/Module.h"
 #include "catalogue/MessageCatalogue.h"
+#include "errors/ErrorCodes.h"
 #include "platform/FileSystem.h"
 
 namespace tralvex::tool {
@@ -17,11 +18,11 @@ bool HasDirectory(const std::string& name) {
 // library only knows that the test failed.
 std::string InWords(const MessageFileName& name) {
   switch (name.code) {
-    case kErrorFileNotFound:
+    case error_code::kFileNotFound:
       return "no such file";
-    case kErrorAccessDenied:
+    case error_code::kAccessDenied:
       return "access is denied";
-    case kErrorBadFileName:
+    case error_code::kNoFileName:
       return "the name is no file name the library takes (no name part, or too long)";
     default: {
       std::string reason;
@@ -40,7 +41,7 @@ MessageFileName ResolveMessageFileName(const std::string& libraryName) {
   name.libraryName = libraryName;
   name.code = catalogue.ResolveName(libraryName.c_str());
   name.context = catalogue.FileName();
-  name.key = catalogue.FileName();
+  name.key = catalogue.FileKey().empty() ? catalogue.FileName() : catalogue.FileKey();
   name.spelled = catalogue.SpelledName();
   if (!name.spelled.empty() && !platform::SystemPathOf(name.spelled.c_str(), name.path)) {
     name.path.clear();
@@ -58,11 +59,11 @@ MessageFileName ResolveOperand(const std::string& operand, const std::string& de
 std::string UnusableNameReason(const MessageFileName& name) {
   std::string words = InWords(name);
   // The name as written may well exist: say which file is missing.
-  if (name.code == kErrorFileNotFound && ReadsAnotherFile(name)) {
+  if (name.code == error_code::kFileNotFound && ReadsAnotherFile(name)) {
     words = "the library reads " + name.path + ", and there is no such file";
   }
   return words + " (" + DescribeError(name.code, name.context.c_str()) + "; " +
-         DescribeError(kErrorNameUnusable, nullptr) + ")";
+         DescribeError(error_code::kNameUnresolved, nullptr) + ")";
 }
 
 bool ReadsAnotherFile(const MessageFileName& name) {

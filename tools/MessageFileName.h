@@ -14,7 +14,7 @@ namespace tralvex::tool {
 
 struct MessageFileName {
   std::string libraryName;  // the name as the library is given it
-  std::string key;          // the library's name for the file: resolved, upper-cased
+  std::string key;          // the library's key for the file in its loaded-file table
   std::string spelled;      // resolved, as spelled
   std::string path;         // the file the system opens
   // 0, or the library's error code for a name it cannot use (then followed

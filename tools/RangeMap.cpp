@@ -8,6 +8,7 @@
 #include "InputFiles.h"
 #include "catalogue/SearchDirectories.h"
 #include "catalogue/TrimBlanks.h"
+#include "errors/ErrorCodes.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "profile/SystemIniFile.h"
@@ -136,7 +137,7 @@ bool BuildRangeMap(const std::string& directory, RangeMap& map, std::string& pro
     map.unreadable = true;
     std::string why;
     std::string native;
-    if (code != kErrorFileNotFound && platform::SystemPathOf(iniPath.c_str(), native) &&
+    if (code != error_code::kFileNotFound && platform::SystemPathOf(iniPath.c_str(), native) &&
         !CheckRegularFile(native, why)) {
       problem = iniPath + " " + why + " (" + DescribeError(code, iniPath.c_str()) + ")";
     } else {

@@ -6,6 +6,7 @@
 #include "RangeCoverage.h"
 #include "RangeMap.h"
 #include "Reporter.h"
+#include "errors/ErrorCodes.h"
 #include "platform/CodePage.h"
 
 namespace tralvex::tool {
@@ -25,7 +26,8 @@ void ReportSkipped(const SkippedKeyword& skip, Reporter& report) {
     case SkipReason::kMissingFile: {
       char hex[16];
       std::snprintf(hex, sizeof hex, "0x%X", skip.code);
-      std::string why = skip.code == 0x126 ? "cannot be read" : "does not exist";
+      std::string why =
+          skip.code == error_code::kAccessDenied ? "cannot be read" : "does not exist";
       report.AtLine(
           skip.line, Severity::kError,
           what + "the message file " + Quoted(skip.value) + " " + why + " (error " + hex + ")",

@@ -64,6 +64,9 @@ class MessageCatalogue : public ErrorList {
   int ResolveName(const char* name);
   // The resolved name as spelled, before upper-casing.
   const std::string& SpelledName() const { return spelledName; }
+  // What the file is (its key in the loaded-file table); empty when the
+  // name did not resolve to an existing file.
+  const std::string& FileKey() const { return fileKey; }
 
   // The steps of opening, public for the tests.
   int OpenCatalogueFile(const char* name);
