@@ -9,12 +9,13 @@
 namespace tralvex::tool {
 namespace {
 
-// A path to show: relative to the current directory where that is shorter.
+// A path to show: relative to the current directory when it lies below it.
 std::string Shown(const std::string& path) {
   std::error_code error;
   std::filesystem::path relative =
       std::filesystem::path(path).lexically_proximate(std::filesystem::current_path(error));
-  return error || relative.empty() ? path : relative.string();
+  bool below = !relative.empty() && relative.is_relative() && *relative.begin() != "..";
+  return error || !below ? path : relative.string();
 }
 
 bool BuildMap(const std::string& directory, RangeMap& map, std::string& reason) {

@@ -67,7 +67,8 @@ constexpr const char* kImportHelp =
 // Past this many, further problems are counted, not listed.
 constexpr std::size_t kProblemsShown = 20;
 
-void PrintProblems(const char* command, const DiagnosticList& problems, Streams& io) {
+void PrintProblems(const char* command, DiagnosticList problems, Streams& io) {
+  problems.SortByPlace();
   std::size_t shown = 0;
   for (const Diagnostic& d : problems.Items()) {
     if (shown++ < kProblemsShown) PrintDiagnostic(d, false, io.err);

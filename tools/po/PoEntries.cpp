@@ -1,5 +1,6 @@
 #include "po/PoEntries.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "CodePageText.h"
@@ -152,7 +153,7 @@ bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries&
     return false;
   }
   for (const PoProblem& problem : found) {
-    problems.Add(path, problem.line, problem.line == 0 ? 0 : 1,
+    problems.Add(path, problem.line, problem.line == 0 ? 0 : std::max<std::size_t>(problem.column, 1),
                  problem.warning ? Severity::kWarning : Severity::kError, problem.text, "po");
   }
   EntryReader reader(path, bytes, entries, problems);

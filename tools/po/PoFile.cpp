@@ -61,10 +61,12 @@ bool ReadBytes(const std::string& path, std::string& bytes) {
 std::vector<PoProblem>* collected = nullptr;
 std::jmp_buf* abortCall = nullptr;
 
-void Collect(int severity, std::size_t line, const char* text) {
+void Collect(int severity, std::size_t line, std::size_t column, const char* text) {
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   try {
     PoProblem problem;
-    problem.line = line == static_cast<std::size_t>(-1) ? 0 : line;
+    problem.line = line == kNone ? 0 : line;
+    problem.column = problem.line == 0 || column == kNone ? 0 : column;
     problem.warning = severity == PO_SEVERITY_WARNING;
     problem.text = text != nullptr ? text : "unknown problem";
     while (!problem.text.empty() && problem.text.back() == '\n') problem.text.pop_back();
@@ -74,16 +76,16 @@ void Collect(int severity, std::size_t line, const char* text) {
   }
 }
 
-void OnProblem(int severity, po_message_t, const char*, std::size_t line, std::size_t, int,
+void OnProblem(int severity, po_message_t, const char*, std::size_t line, std::size_t column, int,
                const char* text) {
-  Collect(severity, line, text);
+  Collect(severity, line, column, text);
   if (severity == PO_SEVERITY_FATAL_ERROR && abortCall != nullptr) std::longjmp(*abortCall, 1);
 }
 
-void OnTwoPlaces(int severity, po_message_t, const char*, std::size_t line1, std::size_t, int,
-                 const char* text1, po_message_t, const char*, std::size_t, std::size_t, int,
+void OnTwoPlaces(int severity, po_message_t, const char*, std::size_t line1, std::size_t column1,
+                 int, const char* text1, po_message_t, const char*, std::size_t, std::size_t, int,
                  const char*) {
-  OnProblem(severity, nullptr, nullptr, line1, 0, 0, text1);
+  OnProblem(severity, nullptr, nullptr, line1, column1, 0, text1);
 }
 
 const po_xerror_handler kHandler = {OnProblem, OnTwoPlaces};

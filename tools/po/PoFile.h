@@ -13,7 +13,8 @@
 namespace tralvex::tool {
 
 struct PoProblem {
-  std::size_t line = 0;  // in the PO file; 0 when the library names none
+  std::size_t line = 0;    // in the PO file; 0 when the library names none
+  std::size_t column = 0;  // 0 when the library names none
   bool warning = false;
   std::string text;
 };
