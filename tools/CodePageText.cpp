@@ -100,7 +100,8 @@ std::string DescribeCharacter(std::string_view utf8, std::size_t offset) {
   char name[16];
   std::snprintf(name, sizeof name, "U+%04lX", code);
   std::string description = name;
-  if (code >= 0x20 && code != 0x7F) description += " \"" + std::string(rest.substr(0, length)) + "\"";
+  if (code >= 0x20 && code != 0x7F)
+    description += " \"" + std::string(rest.substr(0, length)) + "\"";
   return description;
 }
 
@@ -174,8 +175,7 @@ bool CodePageText::FromUtf8Unchecked(std::string_view utf8, std::string& out,
   return Convert(fromUtf8_, utf8, out, badOffset);
 }
 
-bool CodePageText::FromUtf8(std::string_view utf8, std::string& out,
-                            std::size_t& badOffset) const {
+bool CodePageText::FromUtf8(std::string_view utf8, std::string& out, std::size_t& badOffset) const {
   if (!IsValidUtf8(utf8, badOffset)) return false;
   std::string converted;
   if (!FromUtf8Unchecked(utf8, converted, badOffset)) return false;

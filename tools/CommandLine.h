@@ -20,9 +20,9 @@ enum OptionBit : unsigned {
   kWerrorOption = 4,
   kDefaultDirOption = 8,
   kCodePageOption = 16,
-  kLangOption = 32,      // the language of the built-in texts: en, de or cs
-  kOutputOption = 64,    // -o FILE, --output=FILE
-  kLanguageOption = 128, // --lang LL: any language tag, for a translation's header
+  kLangOption = 32,       // the language of the built-in texts: en, de or cs
+  kOutputOption = 64,     // -o FILE, --output=FILE
+  kLanguageOption = 128,  // --lang LL: any language tag, for a translation's header
 };
 
 struct Options {

@@ -41,8 +41,7 @@ LoadResult LoadedMessageFile::Parse(const std::string& path, std::string bytes,
   return LoadResult::kLoaded;
 }
 
-std::optional<FoundText> LoadedMessageFile::Find(std::string_view section,
-                                                 uint32_t number) const {
+std::optional<FoundText> LoadedMessageFile::Find(std::string_view section, uint32_t number) const {
   const MessageSection* found = data_->FindSection(section);
   if (found == nullptr) return std::nullopt;
   const MessageEntry* entry = found->FindEntry(number);

@@ -28,18 +28,18 @@ struct WrittenMessage {
   uint32_t number = 0;
   std::size_t section = 0;  // index into MessageFileLayout::Sections()
   LineSpan line;
-  std::size_t textPart = 0;    // just after the colon
-  std::size_t cut = 0;         // the last ";" of the text part, or line.end
-  std::size_t text = 0;        // the text the parser keeps
+  std::size_t textPart = 0;  // just after the colon
+  std::size_t cut = 0;       // the last ";" of the text part, or line.end
+  std::size_t text = 0;      // the text the parser keeps
   std::size_t textLength = 0;
   bool counts = false;  // the first definition of its number in its section
 };
 
 struct WrittenSection {
-  std::string name;         // upper-cased, as the library keys it
-  std::string writtenName;  // as its first header spells it; empty for the invisible section
-  std::string aliasTarget;  // as the last alias line names it; empty for none
-  std::string aliasLine;    // that alias line as written
+  std::string name;               // upper-cased, as the library keys it
+  std::string writtenName;        // as its first header spells it; empty for the invisible section
+  std::string aliasTarget;        // as the last alias line names it; empty for none
+  std::string aliasLine;          // that alias line as written
   std::size_t header = kNoIndex;  // offset of the first header line
   // Where a message goes when the section has none of its own: after the
   // last header or alias line of the section.

@@ -84,7 +84,8 @@ void CountEscapes(std::string_view text, TextTraits& traits) {
     const char* escaped = backslash + 1;
     if (*escaped == 'n') ++traits.newlines;
     if (*escaped == 't') ++traits.tabs;
-    const char* after = *escaped == 'n' || *escaped == 't' ? escaped + 1 : platform::NextChar(escaped);
+    const char* after =
+        *escaped == 'n' || *escaped == 't' ? escaped + 1 : platform::NextChar(escaped);
     if (after > end) break;
     backslash = platform::FindChar(after, end, '\\');
   }

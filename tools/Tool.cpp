@@ -30,8 +30,8 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"check", CheckCommand},   {"show", ShowCommand}, {"eval", EvalCommand},
-    {"format", FormatCommand}, {"dump", DumpCommand}, {"map", MapCommand},
+    {"check", CheckCommand},     {"show", ShowCommand}, {"eval", EvalCommand},
+    {"format", FormatCommand},   {"dump", DumpCommand}, {"map", MapCommand},
     {"compare", CompareCommand}, {"po", PoCommand},
 };
 

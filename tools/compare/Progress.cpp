@@ -38,9 +38,7 @@ std::string CountsJson(std::size_t translated, std::size_t total, std::size_t id
 }  // namespace
 
 std::size_t FileProgress::Total() const { return Sum(sections, &SectionProgress::total); }
-std::size_t FileProgress::Translated() const {
-  return Sum(sections, &SectionProgress::translated);
-}
+std::size_t FileProgress::Translated() const { return Sum(sections, &SectionProgress::translated); }
 std::size_t FileProgress::Identical() const { return Sum(sections, &SectionProgress::identical); }
 
 void PrintProgress(const std::vector<FileProgress>& files, bool colour, std::ostream& out) {

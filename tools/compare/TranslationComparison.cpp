@@ -104,9 +104,9 @@ class Comparison {
   // The base section whose own line gives the text at offset.
   std::string DefiningSection(std::size_t offset) const {
     const auto& messages = base_.Layout().Messages();
-    auto it = std::lower_bound(
-        messages.begin(), messages.end(), offset,
-        [](const WrittenMessage& m, std::size_t at) { return m.line.end < at; });
+    auto it =
+        std::lower_bound(messages.begin(), messages.end(), offset,
+                         [](const WrittenMessage& m, std::size_t at) { return m.line.end < at; });
     if (it == messages.end()) return std::string();
     return base_.Layout().Sections()[it->section].name;
   }
@@ -173,8 +173,7 @@ class Comparison {
       const WrittenMessage& message = layout.Messages()[m];
       if (baseSection.FindEntry(message.number) != nullptr) continue;
       Add(At(translation_, message.line.start, Severity::kWarning,
-             "message " + Hex(message.number) + " of section " + section +
-                 " is not in the base",
+             "message " + Hex(message.number) + " of section " + section + " is not in the base",
              "extra-message"));
     }
   }
@@ -191,8 +190,7 @@ class Comparison {
     TextTraits expected = TraitsOf(baseText.text);
     TextTraits found = TraitsOf(text.text);
     auto add = [&](Severity severity, std::string what, const char* check) {
-      Add(At(translation_, text.offset, severity, std::move(what), check),
-          BaseText(baseText));
+      Add(At(translation_, text.offset, severity, std::move(what), check), BaseText(baseText));
     };
     if (found.arguments != expected.arguments) {
       add(Severity::kError,
@@ -203,8 +201,8 @@ class Comparison {
     }
     if (found.references != expected.references) {
       add(Severity::kWarning,
-          "the text refers to messages " + NumberList(found.references) + " where the base refers to " +
-              NumberList(expected.references),
+          "the text refers to messages " + NumberList(found.references) +
+              " where the base refers to " + NumberList(expected.references),
           "reference-mismatch");
     }
     if (found.newlines != expected.newlines || found.tabs != expected.tabs) {

@@ -41,9 +41,9 @@ bool MessageFileEditor::AddToNewSection(const std::string& name, uint32_t number
 std::size_t MessageFileEditor::InsertionPoint(std::size_t section, uint32_t number) const {
   const WrittenSection& written = layout_.Sections()[section];
   const auto& messages = layout_.Messages();
-  auto after = std::lower_bound(
-      written.own.begin(), written.own.end(), number,
-      [&messages](std::size_t m, uint32_t n) { return messages[m].number < n; });
+  auto after =
+      std::lower_bound(written.own.begin(), written.own.end(), number,
+                       [&messages](std::size_t m, uint32_t n) { return messages[m].number < n; });
   if (after != written.own.begin()) return messages[*(after - 1)].line.next;
   if (after != written.own.end()) return messages[*after].line.start;
   return written.afterHeading;
@@ -53,7 +53,8 @@ std::string MessageFileEditor::LineStartAt(std::size_t offset) const {
   if (offset == 0 || bytes_.empty()) return std::string();
   char before = bytes_[offset - 1];
   // The library ends lines at a carriage return only.
-  bool atLineStart = before == '\r' || (before == '\n' && offset >= 2 && bytes_[offset - 2] == '\r');
+  bool atLineStart =
+      before == '\r' || (before == '\n' && offset >= 2 && bytes_[offset - 2] == '\r');
   return atLineStart ? std::string() : layout_.LineEnd();
 }
 

@@ -144,8 +144,8 @@ int Export(const Arguments& args, Streams& io) {
 
 void PrintReport(const std::string& target, bool created, const ImportReport& report,
                  const PoEntries& entries, Streams& io) {
-  io.err << target << ": " << (created ? "created, " : "") << report.changed
-         << " text(s) changed, " << report.added << " message(s) added";
+  io.err << target << ": " << (created ? "created, " : "") << report.changed << " text(s) changed, "
+         << report.added << " message(s) added";
   if (report.sectionsAdded != 0) io.err << " in " << report.sectionsAdded << " new section(s)";
   io.err << ", " << report.unchanged << " unchanged";
   if (entries.untranslated + entries.fuzzy != 0) {
@@ -159,8 +159,8 @@ void PrintReport(const std::string& target, bool created, const ImportReport& re
 int Import(const Arguments& args, Streams& io) {
   const char* command = "po import";
   Options options;
-  int start = StartCommand(command, kImportHelp, args, kOutputOption | kCodePageOption, 2, 2,
-                           options, io);
+  int start =
+      StartCommand(command, kImportHelp, args, kOutputOption | kCodePageOption, 2, 2, options, io);
   if (start != kGoOn) return start;
   std::unique_ptr<CodePageText> text;
   if (!MakeConverter(command, text, io)) return kExitFailure;
@@ -180,8 +180,8 @@ int Import(const Arguments& args, Streams& io) {
   // A translation that does not exist yet starts empty.
   LoadedMessageFile translation;
   bool created = !IsDirectory(path) && !std::filesystem::exists(path);
-  LoadResult loaded = created ? translation.Parse(path, std::string(), reason)
-                              : translation.Load(path, reason);
+  LoadResult loaded =
+      created ? translation.Parse(path, std::string(), reason) : translation.Load(path, reason);
   int status = LoadStatus(command, path, loaded, reason, io);
   if (status != kGoOn) return status;
   std::string result;

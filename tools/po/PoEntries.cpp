@@ -71,16 +71,18 @@ class EntryReader {
       return;
     }
     if (context == nullptr) {
-      Problem(line, "an entry without context (msgctxt): every entry names its message as "
-                    "SECTION/NUMBER");
+      Problem(line,
+              "an entry without context (msgctxt): every entry names its message as "
+              "SECTION/NUMBER");
       return;
     }
     PoEntry entry;
     entry.context = context;
     entry.line = line;
     if (!SplitContext(entry)) {
-      Problem(line, name + "the context is not SECTION/NUMBER with a hexadecimal number of at "
-                           "most 8 digits");
+      Problem(line, name +
+                        "the context is not SECTION/NUMBER with a hexadecimal number of at "
+                        "most 8 digits");
       return;
     }
     if (po_message_msgid_plural(message) != nullptr) {
@@ -153,7 +155,8 @@ bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries&
     return false;
   }
   for (const PoProblem& problem : found) {
-    problems.Add(path, problem.line, problem.line == 0 ? 0 : std::max<std::size_t>(problem.column, 1),
+    problems.Add(path, problem.line,
+                 problem.line == 0 ? 0 : std::max<std::size_t>(problem.column, 1),
                  problem.warning ? Severity::kWarning : Severity::kError, problem.text, "po");
   }
   EntryReader reader(path, bytes, entries, problems);

@@ -18,7 +18,7 @@ struct PoEntry {
   std::string context;  // as written, for messages
   std::string section;  // in UTF-8, as the context names it
   uint32_t number = 0;
-  std::string text;  // the msgstr, UTF-8
+  std::string text;      // the msgstr, UTF-8
   std::size_t line = 0;  // of its msgid in the PO file; 0 when unknown
 };
 

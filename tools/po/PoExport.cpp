@@ -35,8 +35,8 @@ class Exporter {
   std::string Header(const std::string& language) {
     std::vector<ListedSection> sections;
     for (const WrittenSection& section : base_.Layout().Sections()) {
-      sections.push_back({text_.ToUtf8Escaped(section.name),
-                          text_.ToUtf8Escaped(section.aliasTarget)});
+      sections.push_back(
+          {text_.ToUtf8Escaped(section.name), text_.ToUtf8Escaped(section.aliasTarget)});
     }
     return "Project-Id-Version: " + std::filesystem::path(base_.Path()).filename().string() +
            "\n"

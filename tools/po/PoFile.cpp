@@ -112,8 +112,7 @@ PoFile::~PoFile() {
   if (file_ != nullptr) po_file_free(file_);
 }
 
-bool PoFile::Read(const std::string& bytes, std::vector<PoProblem>& problems,
-                  std::string& reason) {
+bool PoFile::Read(const std::string& bytes, std::vector<PoProblem>& problems, std::string& reason) {
   ScratchDirectory scratch;
   if (!scratch.Usable() || !WriteBytes(scratch.File(), bytes)) {
     reason = "no room for a temporary copy";
@@ -150,7 +149,8 @@ bool PoFile::Write(std::string& bytes, std::string& reason) const {
   return true;
 }
 
-PoMessages::PoMessages(const PoFile& file) : iterator_(po_message_iterator(file.Handle(), nullptr)) {}
+PoMessages::PoMessages(const PoFile& file)
+    : iterator_(po_message_iterator(file.Handle(), nullptr)) {}
 
 PoMessages::~PoMessages() { po_message_iterator_free(iterator_); }
 

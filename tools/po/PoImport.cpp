@@ -21,6 +21,7 @@ struct Planned {
   const PoEntry* entry;
   std::string section;  // upper-cased
   std::string text;
+  bool unchanged = false;  // the file has the text already
 };
 
 class Importer {
@@ -79,7 +80,8 @@ class Importer {
     if (!entries_.sections) return true;
     for (const ListedSection& listed : *entries_.sections) {
       std::string name, target;
-      if (!InCodePage(entries_.headerLine, "the base's section " + listed.name, listed.name, name) ||
+      if (!InCodePage(entries_.headerLine, "the base's section " + listed.name, listed.name,
+                      name) ||
           !InCodePage(entries_.headerLine, "the alias of section " + listed.name,
                       listed.aliasTarget, target)) {
         continue;
@@ -102,30 +104,38 @@ class Importer {
       return;
     }
     planned.section = platform::UpperCase(planned.section);
-    if (planned.text.find_first_of("\r\n") != std::string::npos) {
-      Problem(entry.line, name + ": a line break, which a message line cannot hold (the library "
-                                 "writes one as \\n)");
-      return;
-    }
-    if (planned.text.size() > kLongestImportedText) {
-      Problem(entry.line, name + ": a text of " + std::to_string(planned.text.size()) +
-                              " bytes, longer than the " + std::to_string(kLongestImportedText) +
-                              " any message may have");
-      return;
-    }
-    if (!HasSection(planned.section) && known_.count(planned.section) == 0) {
-      Problem(entry.line, name + ": unknown section " + entry.section +
-                              ": neither the translation nor the base's list in the PO header "
-                              "has it");
-      return;
-    }
     auto [seen, first] = lines_.emplace(MessageKey{planned.section, entry.number}, entry.line);
     if (!first) {
       Problem(entry.line, name + ": the message is translated twice; the other entry is at line " +
                               std::to_string(seen->second));
       return;
     }
+    // A text the file holds already is left as it is, whatever it holds.
+    planned.unchanged = Unchanged(planned);
+    if (!planned.unchanged && !CanWrite(planned, name)) return;
     planned_.push_back(std::move(planned));
+  }
+
+  bool CanWrite(const Planned& planned, const std::string& name) {
+    std::size_t line = planned.entry->line;
+    if (planned.text.find_first_of("\r\n") != std::string::npos) {
+      Problem(line, name +
+                        ": a line break, which a message line cannot hold (the library "
+                        "writes one as \\n)");
+      return false;
+    }
+    if (planned.text.size() > kLongestImportedText) {
+      Problem(line, name + ": a text of " + std::to_string(planned.text.size()) +
+                        " bytes, longer than the " + std::to_string(kLongestImportedText) +
+                        " any message may have");
+      return false;
+    }
+    if (!HasSection(planned.section) && known_.count(planned.section) == 0) {
+      Problem(line, name + ": unknown section " + planned.entry->section +
+                        ": neither the translation nor the base's list in the PO header has it");
+      return false;
+    }
+    return true;
   }
 
   bool Unchanged(const Planned& planned) const {
@@ -142,7 +152,7 @@ class Importer {
     std::set<std::string> needed;
     std::vector<std::string> pending;
     for (const Planned& planned : planned_) {
-      if (!HasSection(planned.section) && !Unchanged(planned)) pending.push_back(planned.section);
+      if (!HasSection(planned.section) && !planned.unchanged) pending.push_back(planned.section);
     }
     while (!pending.empty()) {
       std::string name = pending.back();
@@ -171,17 +181,17 @@ class Importer {
     }
     const MessageFileLayout& layout = translation_.Layout();
     for (const Planned& planned : planned_) {
-      if (Unchanged(planned)) {
+      if (planned.unchanged) {
         ++report.unchanged;
         continue;
       }
       uint32_t number = planned.entry->number;
       std::size_t section = layout.FindSection(planned.section);
       std::size_t own = section == kNoIndex ? kNoIndex : layout.FindOwn(section, number);
-      bool written = own != kNoIndex      ? editor_.Replace(own, planned.text)
-                     : section != kNoIndex ? editor_.Add(section, number, planned.text)
-                                           : editor_.AddToNewSection(planned.section, number,
-                                                                     planned.text);
+      bool written = own != kNoIndex ? editor_.Replace(own, planned.text)
+                     : section != kNoIndex
+                         ? editor_.Add(section, number, planned.text)
+                         : editor_.AddToNewSection(planned.section, number, planned.text);
       if (!written) {
         Problem(planned.entry->line,
                 "entry \"" + planned.entry->context + "\": no message line can hold the text");
@@ -219,8 +229,8 @@ class Importer {
         MessageKey key{section.name, old.number};
         if (expected_.count(key) != 0) continue;
         std::size_t kept = after.FindOwn(now, old.number);
-        if (kept == kNoIndex || TextOf(written.Bytes(), after.Messages()[kept]) !=
-                                    TextOf(translation_.Bytes(), old)) {
+        if (kept == kNoIndex ||
+            TextOf(written.Bytes(), after.Messages()[kept]) != TextOf(translation_.Bytes(), old)) {
           Problem(0, "the changed file would change " + EntryName(key) +
                          ", which the PO file leaves alone");
         }
@@ -246,8 +256,8 @@ class Importer {
   std::unordered_map<std::string, std::string> known_;  // the base's sections and alias targets
   std::vector<std::string> knownOrder_;
   std::vector<Planned> planned_;
-  std::map<MessageKey, std::size_t> lines_;        // the PO line of each translation
-  std::map<MessageKey, std::string> expected_;     // texts changed or added
+  std::map<MessageKey, std::size_t> lines_;     // the PO line of each translation
+  std::map<MessageKey, std::string> expected_;  // texts changed or added
   bool failed_ = false;
 };
 

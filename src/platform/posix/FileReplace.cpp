@@ -11,7 +11,9 @@
 namespace tralvex::platform {
 namespace {
 
-std::string SystemReason(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string SystemReason(const char* what) {
+  return std::string(what) + ": " + std::strerror(errno);
+}
 
 bool WriteAll(int fd, std::string_view content) {
   std::size_t done = 0;
@@ -79,7 +81,9 @@ int CreateSibling(const std::string& target, const struct stat* existing, std::s
 
 void SyncDirectoryOf(const std::string& target) {
   std::size_t slash = target.rfind('/');
-  std::string directory = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  std::string directory = slash == std::string::npos ? "."
+                          : slash == 0               ? "/"
+                                                     : target.substr(0, slash);
   int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
