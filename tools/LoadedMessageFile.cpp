@@ -17,6 +17,7 @@ LoadResult LoadedMessageFile::Parse(const std::string& path, std::string bytes,
                                     std::string& reason) {
   path_ = path;
   bytes_ = std::move(bytes);
+  lastSection_ = nullptr;
   data_ = std::make_unique<MessageFileData>();
   layout_ = std::make_unique<MessageFileLayout>(bytes_);
   lines_ = std::make_unique<LineIndex>(bytes_);
@@ -42,7 +43,11 @@ LoadResult LoadedMessageFile::Parse(const std::string& path, std::string bytes,
 }
 
 std::optional<FoundText> LoadedMessageFile::Find(std::string_view section, uint32_t number) const {
-  const MessageSection* found = data_->FindSection(section);
+  if (lastSection_ == nullptr || section != lastName_) {
+    lastSection_ = data_->FindSection(section);
+    lastName_ = section;
+  }
+  const MessageSection* found = lastSection_;
   if (found == nullptr) return std::nullopt;
   const MessageEntry* entry = found->FindEntry(number);
   if (entry == nullptr) return std::nullopt;

@@ -57,6 +57,9 @@ class LoadedMessageFile {
   std::unique_ptr<MessageFileData> data_;
   std::unique_ptr<MessageFileLayout> layout_;
   std::unique_ptr<LineIndex> lines_;
+  // The section found last: lookups come section by section.
+  mutable std::string lastName_;
+  mutable const MessageSection* lastSection_ = nullptr;
 };
 
 }  // namespace tralvex::tool

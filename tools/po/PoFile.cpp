@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 
 namespace tralvex::tool {
@@ -49,10 +48,13 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool ReadBytes(const std::string& path, std::string& bytes) {
+  std::error_code error;
+  std::uintmax_t size = fs::file_size(path, error);
   std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  if (error || !in) return false;
+  bytes.resize(static_cast<std::size_t>(size));
+  in.read(bytes.data(), static_cast<std::streamsize>(size));
+  return in.gcount() == static_cast<std::streamsize>(size);
 }
 
 // The library's handler must not return from a fatal error: it jumps back
