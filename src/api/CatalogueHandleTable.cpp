@@ -3,12 +3,9 @@
 #include <new>
 
 #include "catalogue/MessageCatalogue.h"
+#include "errors/ErrorCodes.h"
 
 namespace tralvex {
-namespace {
-constexpr int kNoMemory = 0x102;
-constexpr int kNotRegistered = 0x114;
-}  // namespace
 
 CatalogueHandleTable::CatalogueHandleTable(std::size_t blockSize) : catalogues(blockSize) {}
 
@@ -31,13 +28,13 @@ uint16_t CatalogueHandleTable::RegisterCatalogue(MessageCatalogue* catalogue) {
   // 65534 catalogues use every handle there is: 0 and 0xFFFF are never
   // issued, and counting on would wrap into handles already in use.
   if (handle >= kNoCatalogue) {
-    AddError(kNoMemory, nullptr);
+    AddError(error_code::kNoMemory, nullptr);
     return kNoCatalogue;
   }
   try {
     catalogues.Insert(static_cast<uint16_t>(handle), catalogue);
   } catch (const std::bad_alloc&) {
-    AddError(kNoMemory, nullptr);
+    AddError(error_code::kNoMemory, nullptr);
     return kNoCatalogue;
   }
   if (reused) releasedHandles.pop_front();
@@ -49,13 +46,13 @@ uint16_t CatalogueHandleTable::RegisterCatalogue(MessageCatalogue* catalogue) {
 int CatalogueHandleTable::CloseCatalogue(uint16_t handle) {
   ClearErrors();
   if (handle == kNoCatalogue || !catalogues.Contains(handle)) {
-    AddError(kNotRegistered, nullptr);
+    AddError(error_code::kNoSuchCatalogue, nullptr);
     return 0;
   }
   try {
     releasedHandles.push_back(handle);
   } catch (const std::bad_alloc&) {
-    AddError(kNoMemory, nullptr);
+    AddError(error_code::kNoMemory, nullptr);
     currentHandle = kNoCatalogue;
     currentCatalogue = nullptr;
     return 0;
@@ -72,13 +69,13 @@ int CatalogueHandleTable::CloseCatalogue(uint16_t handle) {
 MessageCatalogue* CatalogueHandleTable::SelectCatalogue(uint16_t handle) {
   ClearErrors();
   if (handle == kNoCatalogue) {
-    AddError(kNotRegistered, nullptr);
+    AddError(error_code::kNoSuchCatalogue, nullptr);
     return nullptr;
   }
   if (handle == currentHandle) return currentCatalogue;
   MessageCatalogue* catalogue = catalogues.Find(handle);
   if (catalogue == nullptr) {
-    AddError(kNotRegistered, nullptr);
+    AddError(error_code::kNoSuchCatalogue, nullptr);
     currentHandle = kNoCatalogue;
     currentCatalogue = nullptr;
     return nullptr;

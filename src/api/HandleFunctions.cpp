@@ -7,12 +7,11 @@
 #include "api/WindowHooks.h"
 #include "catalogue/MessageCatalogue.h"
 #include "catalogue/SearchDirectories.h"
+#include "errors/ErrorCodes.h"
 #include "tralvex/tralvex.h"
 
 namespace tralvex {
 namespace {
-
-constexpr int kNoMemoryForCatalogue = 0x110;
 
 uint16_t LowBits(uint32_t handle) { return static_cast<uint16_t>(handle & 0xFFFF); }
 
@@ -21,7 +20,7 @@ uint16_t LowBits(uint32_t handle) { return static_cast<uint16_t>(handle & 0xFFFF
 MessageCatalogue* BuildCatalogue(Module& module, const char* fileName, const char* section) {
   void* memory = ::operator new(sizeof(MessageCatalogue), std::nothrow);
   if (memory == nullptr) {
-    module.catalogues.AddError(kNoMemoryForCatalogue, nullptr);
+    module.catalogues.AddError(error_code::kNoObject, nullptr);
     return nullptr;
   }
   try {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "catalogue/MessageFileData.h"
+#include "errors/ErrorCodes.h"
 
 namespace tralvex {
 namespace {
@@ -63,7 +64,7 @@ int MessageFileData::MergeInto(std::size_t section, std::size_t from) {
   MessageSection& receiver = *sections_[section].section;
   if (receiver.MergeMessages(*sections_[from].section)) return 1;
   CopyErrors(receiver);
-  AddError(323, sections_[section].name.c_str());
+  AddError(error_code::kAliasUnresolved, sections_[section].name.c_str());
   return 0;
 }
 
@@ -95,7 +96,7 @@ int MessageFileData::ResolveAliases() {
     }
     std::size_t broken = FirstBrokenChain(target);
     if (broken != kNoTarget) {
-      AddError(323, sections_[broken].name.c_str());
+      AddError(error_code::kAliasUnresolved, sections_[broken].name.c_str());
       return 0;
     }
 
@@ -120,7 +121,7 @@ int MessageFileData::ResolveAliases() {
     for (NamedSection& named : sections_) named.section->aliasTarget = nullptr;
     return 1;
   } catch (...) {
-    AddError(258, nullptr);
+    AddError(error_code::kNoMemory, nullptr);
     return 0;
   }
 }

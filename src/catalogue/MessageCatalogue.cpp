@@ -10,19 +10,12 @@
 #include "catalogue/MessageSection.h"
 #include "catalogue/SearchDirectories.h"
 #include "catalogue/TrimBlanks.h"
+#include "errors/ErrorCodes.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 
 namespace tralvex {
 namespace {
-
-constexpr int kNoMemoryForData = 0x110;
-constexpr int kNoSize = 0x111;
-constexpr int kCannotOpen = 0x120;
-constexpr int kNoFileName = 0x123;
-constexpr int kReadFailed = 0x12A;
-constexpr int kNameUnusable = 0x140;
-constexpr int kNoSuchSection = 0x142;
 
 struct NameParts {
   std::string_view drive;
@@ -102,7 +95,7 @@ int MessageCatalogue::OpenCatalogueFile(const char* name) {
     int code = ResolveCatalogueFileName();
     if (code != 0) {
       AddError(code, fileName.c_str());
-      AddError(kNameUnusable, nullptr);
+      AddError(error_code::kNameUnresolved, nullptr);
       return 0;
     }
     if (MessageFileData* loaded = files_->Find(fileName)) {
@@ -111,7 +104,7 @@ int MessageCatalogue::OpenCatalogueFile(const char* name) {
     } else {
       fileData = new (std::nothrow) MessageFileData();
       if (fileData == nullptr) {
-        AddError(kNoMemoryForData, nullptr);
+        AddError(error_code::kNoObject, nullptr);
         return 0;
       }
       if (ReadMessageFile() == 0) {
@@ -122,7 +115,7 @@ int MessageCatalogue::OpenCatalogueFile(const char* name) {
     }
   } catch (const std::bad_alloc&) {
     ReleaseFileData();
-    AddError(kNoMemoryForData, nullptr);
+    AddError(error_code::kNoObject, nullptr);
     return 0;
   }
   currentSection = fileData->defaultSection;
@@ -131,7 +124,7 @@ int MessageCatalogue::OpenCatalogueFile(const char* name) {
 
 int MessageCatalogue::ResolveCatalogueFileName() {
   NameParts parts = SplitName(fileName);
-  if (parts.file.empty()) return kNoFileName;
+  if (parts.file.empty()) return error_code::kNoFileName;
   std::string resolved(parts.drive);
   if (KeepsDirectory(parts)) {
     resolved += parts.directory;
@@ -143,7 +136,7 @@ int MessageCatalogue::ResolveCatalogueFileName() {
   resolved += parts.file;
   resolved += parts.extension.empty() ? std::string_view(".MSG") : parts.extension;
   // Refused rather than cut: a shortened name could be another file.
-  if (resolved.size() > platform::MaxPathLength()) return kNoFileName;
+  if (resolved.size() > platform::MaxPathLength()) return error_code::kNoFileName;
   fileName = platform::UpperCase(resolved);
   spelledName = std::move(resolved);
   return CheckPathAccess(spelledName.c_str(), kAccessRead);
@@ -152,29 +145,29 @@ int MessageCatalogue::ResolveCatalogueFileName() {
 int MessageCatalogue::ReadMessageFile() {
   platform::ReadOnlyFile file;
   if (!file.Open(spelledName.c_str())) {
-    AddError(kCannotOpen, fileName.c_str());
+    AddError(error_code::kFileAccessFailed, fileName.c_str());
     return 0;
   }
   uint32_t size = 0;
   if (!file.Size(&size)) {
-    AddError(kNoSize, nullptr);
+    AddError(error_code::kOtherFailure, nullptr);
     return 0;
   }
   if (size == 0) return 1;
   char* buffer = new (std::nothrow) char[size + 1];
   if (buffer == nullptr) {
-    AddError(kNoMemoryForData, nullptr);
+    AddError(error_code::kNoObject, nullptr);
     return 0;
   }
   uint32_t read = 0;
   if (!file.Read(buffer, size, &read)) {
-    AddError(kReadFailed, fileName.c_str());
+    AddError(error_code::kReadFailed, fileName.c_str());
     delete[] buffer;
     return 0;
   }
   file.Close();
   if (read != size) {
-    AddError(kReadFailed, nullptr);
+    AddError(error_code::kReadFailed, nullptr);
     delete[] buffer;
     return 0;
   }
@@ -203,7 +196,7 @@ int MessageCatalogue::SelectSection(const char* name) {
   currentSection = fileData != nullptr ? fileData->FindSection(name) : nullptr;
   if (currentSection != nullptr) return 1;
   if (fileData != nullptr) CopyErrors(*fileData);
-  AddError(kNoSuchSection, sectionName.c_str());
+  AddError(error_code::kNoSuchSection, sectionName.c_str());
   return 0;
 }
 
@@ -211,7 +204,7 @@ const char* MessageCatalogue::GetCatalogueMessage(uint32_t number) {
   if (currentSection == nullptr) {
     // Nothing to look in: after a failed selection, or in a file without
     // sections. The missing section is the reason to report.
-    AddError(kNoSuchSection, sectionName.c_str());
+    AddError(error_code::kNoSuchSection, sectionName.c_str());
     return nullptr;
   }
   const char* text = currentSection->GetMsgString(number);

@@ -9,14 +9,13 @@
 
 #include "catalogue/MessageCatalogue.h"
 #include "catalogue/SearchDirectories.h"
+#include "errors/ErrorCodes.h"
 #include "platform/CodePage.h"
 #include "profile/SystemIniFile.h"
 
 namespace tralvex {
 namespace {
 
-constexpr int kUnexpected = 0x108;
-constexpr int kNotFound = 0x127;
 constexpr const char* kFileSection = "MessageFiles";
 
 bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -152,13 +151,13 @@ int MessageContext::ReadIniFile() {
     return 0;
   }
   if (keywords.empty()) {
-    AddError(kNotFound, "*.MSG");
+    AddError(error_code::kFileNotFound, "*.MSG");
     return 0;
   }
   try {
     for (const std::string& keyword : keywords) AddKeyword(ini, keyword);
   } catch (const std::bad_alloc&) {
-    AddError(kUnexpected, "InitMessageMaps");
+    AddError(error_code::kUnexpected, "InitMessageMaps");
     return 0;
   }
   if (fileHandles.size() == 1) singleHandle = -1;

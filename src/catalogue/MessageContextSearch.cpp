@@ -3,10 +3,10 @@
 
 #include "catalogue/MessageContext.h"
 #include "catalogue/SearchDirectories.h"
+#include "errors/ErrorCodes.h"
 
 namespace tralvex {
 namespace {
-constexpr int kNotFound = 0x127;
 constexpr const char* kIniName = "Tralvex.ini";
 constexpr const char* kResourceDirectory = "Resource\\";
 }  // namespace
@@ -58,7 +58,7 @@ int MessageContext::LocateIniFile() {
     found = TryCandidate(kAccessRead) ? 1 : 0;
   }
   if (found == 0) {
-    AddError(kNotFound, kIniName);
+    AddError(error_code::kFileNotFound, kIniName);
     iniPath.clear();
   }
   return found;

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "catalogue/MessageFileSyntax.h"
+#include "errors/ErrorCodes.h"
 #include "platform/CodePage.h"
 
 namespace tralvex {
@@ -14,7 +15,7 @@ MessageFileData::~MessageFileData() { ClearFileData(); }
 int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
   if (!ClearFileData()) return 0;
   if (buffer == nullptr || end == nullptr || end < buffer) {
-    AddError(258, "ParseMessageFile");
+    AddError(error_code::kNoMemory, "ParseMessageFile");
     return 0;
   }
   try {
@@ -26,7 +27,7 @@ int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
       if (!HandleLine(line, buffer, state)) return 0;
     }
   } catch (...) {
-    AddError(258, nullptr);
+    AddError(error_code::kNoMemory, nullptr);
     return 0;
   }
   // A section sized like the average but given few messages keeps no
@@ -98,7 +99,7 @@ MessageSection* MessageFileData::GetOrCreateSection(std::string_view name) {
     if (pool_ == nullptr) pool_ = std::make_shared<EntryPool>();
     MessageSection* section = new (std::nothrow) MessageSection(pool_);
     if (section == nullptr) {
-      AddError(272, nullptr);
+      AddError(error_code::kNoObject, nullptr);
       return nullptr;
     }
     sections_.push_back(NamedSection{key, std::unique_ptr<MessageSection>(section)});
@@ -110,7 +111,7 @@ MessageSection* MessageFileData::GetOrCreateSection(std::string_view name) {
     }
     return section;
   } catch (...) {
-    AddError(258, nullptr);
+    AddError(error_code::kNoMemory, nullptr);
     return nullptr;
   }
 }

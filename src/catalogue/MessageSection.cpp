@@ -3,6 +3,8 @@
 #include <new>
 #include <string>
 
+#include "errors/ErrorCodes.h"
+
 namespace tralvex {
 
 MessageSection::MessageSection() = default;
@@ -19,7 +21,7 @@ EntryPool& MessageSection::Pool() {
 const char* MessageSection::GetMsgString(uint32_t number) {
   const MessageEntry* entry = FindEntry(number);
   if (entry == nullptr) {
-    AddError(321, std::to_string(static_cast<int32_t>(number)).c_str());
+    AddError(error_code::kMissingMessage, std::to_string(static_cast<int32_t>(number)).c_str());
     return nullptr;
   }
   return entry->text;
@@ -36,14 +38,14 @@ int MessageSection::AddMessage(uint32_t number, const char* text) {
     if (slot != 0) return 1;
     EntryPool::Handle handle = Pool().Allocate(text);
     if (handle == 0) {
-      AddError(272, nullptr);
+      AddError(error_code::kNoObject, nullptr);
       return 0;
     }
     slot = handle;
     messages_.Inserted();
     return 1;
   } catch (...) {
-    AddError(258, nullptr);
+    AddError(error_code::kNoMemory, nullptr);
     return 0;
   }
 }
@@ -68,7 +70,7 @@ int MessageSection::MergeMessages(MessageSection& other) {
       } else {
         slot = pool.Allocate(entry->text);
         if (slot == 0) {
-          AddError(272, nullptr);
+          AddError(error_code::kNoObject, nullptr);
           result = 0;
           return;
         }
@@ -76,7 +78,7 @@ int MessageSection::MergeMessages(MessageSection& other) {
       messages_.Inserted();
     });
   } catch (...) {
-    AddError(258, nullptr);
+    AddError(error_code::kNoMemory, nullptr);
     return 0;
   }
   return result;

@@ -3,19 +3,12 @@
 #include <cstring>
 #include <new>
 
+#include "errors/ErrorCodes.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 
 namespace tralvex {
 namespace {
-
-constexpr int kMissing = 0x127;
-constexpr int kDenied = 0x126;
-constexpr int kOtherFailure = 0x120;
-constexpr int kBadName = 0x123;
-constexpr int kGetterFailed = 0x111;
-constexpr int kUnknownKind = 0x119;
-constexpr int kNoMemory = 0x102;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -47,9 +40,9 @@ int ConsumeDotComponents(std::string& rest, std::string& directory, int& up) {
     if (EndsDotComponent(rest[1], false)) {
       rest.erase(0, rest[1] == '\0' ? 1 : 2);
     } else if (rest[1] == '.') {
-      if (!EndsDotComponent(rest.c_str()[2], true)) return kBadName;
+      if (!EndsDotComponent(rest.c_str()[2], true)) return error_code::kNoFileName;
       rest.erase(0, rest.size() == 2 ? 2 : 3);
-      if (!ClimbOneLevel(directory)) return kBadName;
+      if (!ClimbOneLevel(directory)) return error_code::kNoFileName;
       ++up;
     } else {
       break;  // a name that begins with a dot, such as ".config"
@@ -60,7 +53,7 @@ int ConsumeDotComponents(std::string& rest, std::string& directory, int& up) {
 
 // Tries directory + rest; stores it in path when it passes.
 int TryCompleted(const std::string& completed, std::string& path, int mode) {
-  if (completed.size() > platform::MaxPathLength()) return kBadName;
+  if (completed.size() > platform::MaxPathLength()) return error_code::kNoFileName;
   int code = CheckPathAccess(completed.c_str(), mode);
   if (code == 0) path = completed;
   return code;
@@ -73,11 +66,12 @@ int QualifyInModuleDirectory(std::string& path, const std::string& rest, int up,
   if (code != 0) return code;
   directory.resize(std::strlen(directory.c_str()));
   for (int i = 0; i < up; ++i) {
-    if (!ClimbOneLevel(directory)) return kBadName;
+    if (!ClimbOneLevel(directory)) return error_code::kNoFileName;
   }
   code = TryCompleted(directory + rest, path, mode);
-  if (code == 0 || code == kDenied || code == kBadName) return code;
-  return kMissing;
+  if (code == 0 || code == error_code::kAccessDenied || code == error_code::kNoFileName)
+    return code;
+  return error_code::kFileNotFound;
 }
 
 using SystemGetter = std::size_t (*)(char*, std::size_t);
@@ -87,10 +81,10 @@ using SystemGetter = std::size_t (*)(char*, std::size_t);
 int GetDirectoryWithSeparator(char* buffer, std::size_t size, SystemGetter getter) {
   if (size < 3 || !platform::IsReadableText(buffer, size)) {
     if (buffer != nullptr && size > 0) buffer[0] = '\0';
-    return kGetterFailed;
+    return error_code::kOtherFailure;
   }
   std::size_t n = getter(buffer, size - 1);
-  if (n == 0 || n >= size - 1) return kGetterFailed;
+  if (n == 0 || n >= size - 1) return error_code::kOtherFailure;
   std::string directory(buffer, n);
   AppendDirectorySeparator(directory);
   std::memcpy(buffer, directory.c_str(), directory.size() + 1);
@@ -100,19 +94,19 @@ int GetDirectoryWithSeparator(char* buffer, std::size_t size, SystemGetter gette
 }  // namespace
 
 int CheckPathAccess(const char* path, int mode) {
-  if (path == nullptr || *path == '\0') return kMissing;
+  if (path == nullptr || *path == '\0') return error_code::kFileNotFound;
   platform::FileAttributes attributes;
   switch (platform::QueryAttributes(path, &attributes)) {
     case platform::AccessStatus::ok:
       break;
     case platform::AccessStatus::notFound:
-      return kMissing;
+      return error_code::kFileNotFound;
     case platform::AccessStatus::accessDenied:
-      return kDenied;
+      return error_code::kAccessDenied;
     default:
-      return kOtherFailure;
+      return error_code::kFileAccessFailed;
   }
-  if ((mode & kAccessWrite) != 0 && attributes.readOnly) return kDenied;
+  if ((mode & kAccessWrite) != 0 && attributes.readOnly) return error_code::kAccessDenied;
   return 0;
 }
 
@@ -124,11 +118,11 @@ int DefaultDirectory::Set(const char* path) {
   // every later name resolution fail for good.
   if (platform::QueryAttributes(path, &attributes) != platform::AccessStatus::ok ||
       !attributes.directory) {
-    return kMissing;
+    return error_code::kFileNotFound;
   }
   std::string directory(path);
   AppendDirectorySeparator(directory);
-  if (directory.size() > platform::MaxPathLength()) return kOtherFailure;
+  if (directory.size() > platform::MaxPathLength()) return error_code::kFileAccessFailed;
   path_ = std::move(directory);
   return 0;
 }
@@ -146,7 +140,7 @@ bool IsRelativePath(const char* path) {
 }
 
 int QualifyPath(std::string& path, const char* base, int mode) {
-  if (path.empty()) return kBadName;
+  if (path.empty()) return error_code::kNoFileName;
   if (!IsRelativePath(path.c_str())) {
     if (mode == kAccessNoTest) return 1;
     return CheckPathAccess(path.c_str(), mode);
@@ -161,21 +155,22 @@ int QualifyPath(std::string& path, const char* base, int mode) {
   }
   if (!baseInUse) {
     directory.assign(platform::MaxPathLength() + 2, '\0');
-    if (GetCurrentDirectoryPath(directory.data(), directory.size()) != 0) return kGetterFailed;
+    if (GetCurrentDirectoryPath(directory.data(), directory.size()) != 0)
+      return error_code::kOtherFailure;
     directory.resize(std::strlen(directory.c_str()));
   }
   int up = 0;
   int code = ConsumeDotComponents(rest, directory, up);
   if (code != 0) return code;
   std::string completed = directory + rest;
-  if (completed.size() > platform::MaxPathLength()) return kBadName;
+  if (completed.size() > platform::MaxPathLength()) return error_code::kNoFileName;
   if (mode == kAccessNoTest) {
     path = completed;
     return 0;
   }
   code = TryCompleted(completed, path, mode);
-  if (code == 0 || code == kDenied) return code;
-  if (baseInUse) return kMissing;
+  if (code == 0 || code == error_code::kAccessDenied) return code;
+  if (baseInUse) return error_code::kFileNotFound;
   return QualifyInModuleDirectory(path, rest, up, mode);
 }
 
@@ -190,20 +185,20 @@ int GetCurrentDirectoryPath(char* buffer, std::size_t size) {
 int GetModuleDirectory(char* buffer, std::size_t size) {
   if (size < 2 || !platform::IsReadableText(buffer, size)) {
     if (buffer != nullptr && size > 0) buffer[0] = '\0';
-    return kGetterFailed;
+    return error_code::kOtherFailure;
   }
   std::size_t n = platform::ExecutableFileName(buffer, size);
-  if (n == 0 || n >= size) return kGetterFailed;
+  if (n == 0 || n >= size) return error_code::kOtherFailure;
   buffer[n] = '\0';
   const char* separator = FindLastSeparator(buffer);
-  if (separator == nullptr) return kGetterFailed;
+  if (separator == nullptr) return error_code::kOtherFailure;
   buffer[separator - buffer + 1] = '\0';
   return 0;
 }
 
 int GetDirectoryByKind(int kind, std::string& text) {
   if (kind != kWindowsDirectory && kind != kModuleDirectory && kind != kCurrentDirectory) {
-    return kUnknownKind;
+    return error_code::kUnknownDirectoryKind;
   }
   try {
     std::string buffer(platform::MaxPathLength() + 2, '\0');
@@ -214,7 +209,7 @@ int GetDirectoryByKind(int kind, std::string& text) {
     if (code != 0) return code;
     text.assign(buffer.c_str());
   } catch (const std::bad_alloc&) {
-    return kNoMemory;
+    return error_code::kNoMemory;
   }
   return 0;
 }

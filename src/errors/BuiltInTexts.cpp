@@ -1,5 +1,7 @@
 #include "errors/BuiltInTexts.h"
 
+#include "errors/ErrorCodes.h"
+
 namespace tralvex {
 namespace {
 
@@ -8,22 +10,20 @@ constexpr uint32_t kCzech = 0x05;
 constexpr uint32_t kGerman = 0x07;
 
 // The Czech texts in code page 1250 ...
-const BuiltInTexts kCzech1250 = {
-    "AKCE\t:  ", "Chyba",
-    "P\xF8i zobrazen\xED chybov\xE9ho hl\xE1\x9A"
-    "en\xED do\x9Alo k chyb\xEC.\n\nPravd\xEC"
-    "podobnou p\xF8\xED\xE8inou je nedostatek pam\xEC"
-    "ti.",
-    "Nespecifikovan\xE1 chyba"};
+const BuiltInTexts kCzech1250 = {"AKCE\t:  ", "Chyba",
+                                 "P\xF8i zobrazen\xED chybov\xE9ho hl\xE1\x9A"
+                                 "en\xED do\x9Alo k chyb\xEC.\n\nPravd\xEC"
+                                 "podobnou p\xF8\xED\xE8inou je nedostatek pam\xEC"
+                                 "ti.",
+                                 "Nespecifikovan\xE1 chyba"};
 
 // ... and the same texts for a process whose code page is UTF-8.
-const BuiltInTexts kCzechUtf8 = {
-    "AKCE\t:  ", "Chyba",
-    "P\xC5\x99i zobrazen\xC3\xAD chybov\xC3\xA9ho hl\xC3\xA1\xC5\xA1"
-    "en\xC3\xAD do\xC5\xA1lo k chyb\xC4\x9B.\n\nPravd\xC4\x9B"
-    "podobnou p\xC5\x99\xC3\xAD\xC4\x8Dinou je nedostatek pam\xC4\x9B"
-    "ti.",
-    "Nespecifikovan\xC3\xA1 chyba"};
+const BuiltInTexts kCzechUtf8 = {"AKCE\t:  ", "Chyba",
+                                 "P\xC5\x99i zobrazen\xC3\xAD chybov\xC3\xA9ho hl\xC3\xA1\xC5\xA1"
+                                 "en\xC3\xAD do\xC5\xA1lo k chyb\xC4\x9B.\n\nPravd\xC4\x9B"
+                                 "podobnou p\xC5\x99\xC3\xAD\xC4\x8Dinou je nedostatek pam\xC4\x9B"
+                                 "ti.",
+                                 "Nespecifikovan\xC3\xA1 chyba"};
 
 const BuiltInTexts kGermanTexts = {"AKTION\t:  ", "Fehler",
                                    "Diplaying an error message: Memory Exception",
@@ -39,23 +39,24 @@ struct FileErrorCause {
 };
 
 const FileErrorCause kFileErrorCauses[] = {
-    {0x0000, "File is allright : "},
-    {0x0103, "Some FileException for : "},
-    {0x0127, "File not found : "},
-    {0x0121, "Invalid file path : "},
-    {0x0122, "Too many open files to open : "},
-    {0x0126, "Acces denied for : "},
-    {0x012F, "Using of an invalid file handle : "},
-    {0x0183, "Cannot remove curent directory : "},
-    {0x0184, "Directory is full :"},
-    {0x012D, "Trying to seek an invalid pointer in file : "},
-    {0x0112, "Hard IO error for : "},
-    {0x0125, "Sharing violation for : "},
-    {0x0124, "File is locked : "},
-    {0x0185, "Disk is full : "},
-    {0x012E, "The end of file was reached : "},
+    {error_code::kNoFileError, "File is allright : "},
+    {error_code::kFileCreateFailed, "Some FileException for : "},
+    {error_code::kFileNotFound, "File not found : "},
+    {error_code::kBadPath, "Invalid file path : "},
+    {error_code::kTooManyOpenFiles, "Too many open files to open : "},
+    {error_code::kAccessDenied, "Acces denied for : "},
+    {error_code::kInvalidFile, "Using of an invalid file handle : "},
+    {error_code::kRemoveCurrentDirectory, "Cannot remove curent directory : "},
+    {error_code::kDirectoryFull, "Directory is full :"},
+    {error_code::kBadSeek, "Trying to seek an invalid pointer in file : "},
+    {error_code::kHardIo, "Hard IO error for : "},
+    {error_code::kSharingViolation, "Sharing violation for : "},
+    {error_code::kLockViolation, "File is locked : "},
+    {error_code::kDiskFull, "Disk is full : "},
+    {error_code::kEndOfFile, "The end of file was reached : "},
 };
-const FileErrorCause kUnknownCause = {0x0103, "Unknown file exception for :"};
+const FileErrorCause kUnknownCause = {error_code::kFileCreateFailed,
+                                      "Unknown file exception for :"};
 
 }  // namespace
 

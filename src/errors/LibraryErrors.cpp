@@ -1,5 +1,7 @@
 #include "errors/LibraryErrors.h"
 
+#include "errors/ErrorCodes.h"
+
 namespace tralvex {
 
 int ShowLibraryErrors(ErrorBoxServices& services, ProcedureResolver& resolver, const char* action,
@@ -16,7 +18,8 @@ int ShowLibraryErrors(ErrorBoxServices& services, ProcedureResolver& resolver, c
   int codes[kLibraryErrorCapacity] = {};
   const char* texts[kLibraryErrorCapacity] = {};
   if ((getAllErrors(&count, codes, texts, selector) & 0xFFFF) != 1) {
-    return ShowOneError(services, action, kLibraryExportFailed, module, kAlertBoxStyle, 0);
+    return ShowOneError(services, action, error_code::kLibraryExportFailed, module, kAlertBoxStyle,
+                        0);
   }
   if (count > kLibraryErrorCapacity) count = kLibraryErrorCapacity;
   return ShowErrors(services, action, codes, texts, count, style, errHandle);

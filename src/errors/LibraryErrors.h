@@ -13,7 +13,6 @@ namespace tralvex {
 
 constexpr const char* kGetAllErrorsName = "Qel_GetAllErrors";
 constexpr unsigned kLibraryErrorCapacity = 10;
-constexpr int kLibraryExportFailed = 0x154;
 
 // The export's contract: capacity in, count out; arrays of ten; a 16-bit
 // result, 1 for success.

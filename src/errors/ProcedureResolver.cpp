@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "errors/ErrorCodes.h"
 #include "platform/CodePage.h"
 
 namespace tralvex {
@@ -39,11 +40,11 @@ bool HasExtension(const char* name) {
 void* ProcedureResolver::GetLibraryProcedure(const char* procedure, const char* module) {
   ClearErrors();
   if (procedure == nullptr || module == nullptr) {
-    AddError(kModuleNotLoaded, module);
+    AddError(error_code::kModuleNotLoaded, module);
     return nullptr;
   }
   if (std::strlen(procedure) + 1 + std::strlen(module) > kMaxProcedureKey) {
-    AddError(kModuleNotLoaded, module);
+    AddError(error_code::kModuleNotLoaded, module);
     return nullptr;
   }
   std::string key = std::string(procedure) + "|" + module;
@@ -53,11 +54,11 @@ void* ProcedureResolver::GetLibraryProcedure(const char* procedure, const char* 
   if (handle == nullptr) return nullptr;
   void* address = system_.FindProcedure(handle, procedure);
   if (address == nullptr) {
-    AddError(kNoSuchProcedure, procedure);
+    AddError(error_code::kNoSuchProcedure, procedure);
     return nullptr;
   }
   if (system_.IsBadCodeAddress(address)) {
-    AddError(kBadProcedureAddress, procedure);
+    AddError(error_code::kBadProcedureAddress, procedure);
     return nullptr;
   }
   Remember(caches_.procedures, key, address);
@@ -66,7 +67,7 @@ void* ProcedureResolver::GetLibraryProcedure(const char* procedure, const char* 
 
 void* ProcedureResolver::GetLibraryModule(const char* module) {
   if (module == nullptr) {
-    AddError(kModuleNotLoaded, nullptr);
+    AddError(error_code::kModuleNotLoaded, nullptr);
     return nullptr;
   }
   std::string name = module;
@@ -74,7 +75,7 @@ void* ProcedureResolver::GetLibraryModule(const char* module) {
   if (cached != caches_.modules.end()) return cached->second;
   if (!IsRootedPath(module) && !HasExtension(module)) {
     if (name.size() + 4 > kMaxPath) {
-      AddError(kModuleNotLoaded, module);
+      AddError(error_code::kModuleNotLoaded, module);
       return nullptr;
     }
     // A name without extension may be the running program's.
@@ -90,12 +91,12 @@ void* ProcedureResolver::GetLibraryModule(const char* module) {
     if (own != nullptr) path = own + name;
   }
   if (path.size() > kMaxPath) {
-    AddError(kModuleNotLoaded, module);
+    AddError(error_code::kModuleNotLoaded, module);
     return nullptr;
   }
   void* handle = system_.LoadLibraryBeside(path.c_str());
   if (handle == nullptr) {
-    AddError(kModuleNotLoaded, path.c_str());
+    AddError(error_code::kModuleNotLoaded, path.c_str());
     return nullptr;
   }
   Remember(caches_.modules, name, handle);

@@ -44,9 +44,6 @@ class PlatformModuleSystem : public ModuleSystem {
   std::size_t LibraryFileName(char* buffer, std::size_t size) override;
 };
 
-constexpr int kModuleNotLoaded = 0x152;
-constexpr int kNoSuchProcedure = 0x150;
-constexpr int kBadProcedureAddress = 0x151;
 // The procedure key, "procedure|module", fits 48 bytes with its terminator;
 // paths fit 261 bytes.
 constexpr std::size_t kMaxProcedureKey = 47;

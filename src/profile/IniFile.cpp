@@ -3,6 +3,7 @@
 #include <new>
 #include <unordered_set>
 
+#include "errors/ErrorCodes.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 
@@ -70,7 +71,7 @@ void IniFile::ResetKeywordCache() noexcept { keywordCache.clear(); }
 bool IniFile::Enter(bool resetCache) {
   ClearErrors();
   if (isOpen == 0) {
-    AddError(ini_error::kNotOpen, nullptr);
+    AddError(error_code::kNotOpen, nullptr);
     return false;
   }
   if (resetCache) ResetKeywordCache();
@@ -85,27 +86,27 @@ int IniFile::OpenIniFile(const char* name, int createIfMissing) {
   try {
     std::string working = IsEmpty(name) ? std::string("WIN.INI") : platform::UpperCase(name);
     int code = ResolveIniFileName(working);
-    if (code == ini_error::kFileNotFound && createIfMissing == 1) {
+    if (code == error_code::kFileNotFound && createIfMissing == 1) {
       platform::ProbeResult created = platform::CreateIfMissing(working.c_str());
       if (created == platform::ProbeResult::ok) {
         code = 0;
       } else {
         bool fileError = created == platform::ProbeResult::fileError ||
                          created == platform::ProbeResult::notFound;
-        AddError(fileError ? ini_error::kCreateFailed : ini_error::kUnexpected, nullptr);
+        AddError(fileError ? error_code::kFileCreateFailed : error_code::kUnexpected, nullptr);
         return 0;
       }
     }
     if (code != 0) {
       AddError(code, working.c_str());
-      AddError(ini_error::kOpenFailed, nullptr);
+      AddError(error_code::kOpenFailed, nullptr);
       return 0;
     }
     fileName = std::move(working);
     isOpen = 1;
     return 1;
   } catch (const std::bad_alloc&) {
-    AddError(ini_error::kUnexpected, nullptr);
+    AddError(error_code::kUnexpected, nullptr);
     return 0;
   }
 }
@@ -113,12 +114,12 @@ int IniFile::OpenIniFile(const char* name, int createIfMissing) {
 int IniFile::ResolveIniFileName(std::string& name) {
   try {
     NameParts parts = SplitFileName(name);
-    if (parts.base.empty()) return ini_error::kNoBaseName;
+    if (parts.base.empty()) return error_code::kNoFileName;
     if (parts.extension.empty()) parts.extension = ".INI";
     if (!KeepsItsDirectory(parts)) {
       char directory[256];
       std::size_t length = platform::WindowsDirectory(directory, sizeof directory);
-      if (length == 0 || length >= sizeof directory) return ini_error::kOtherFailure;
+      if (length == 0 || length >= sizeof directory) return error_code::kOtherFailure;
       parts.directory.assign(directory, length);
     }
     if (!parts.directory.empty() && !IsSeparator(parts.directory.back())) {
@@ -126,17 +127,17 @@ int IniFile::ResolveIniFileName(std::string& name) {
     }
     name = platform::UpperCase(parts.drive + parts.directory + parts.base + parts.extension);
   } catch (const std::bad_alloc&) {
-    return ini_error::kOtherFailure;
+    return error_code::kOtherFailure;
   }
   switch (platform::ProbeReadable(name.c_str())) {
     case platform::ProbeResult::ok:
       return 0;
     case platform::ProbeResult::notFound:
-      return ini_error::kFileNotFound;
+      return error_code::kFileNotFound;
     case platform::ProbeResult::fileError:
-      return ini_error::kFileError;
+      return error_code::kFileAccessFailed;
     default:
-      return ini_error::kOtherFailure;
+      return error_code::kOtherFailure;
   }
 }
 
@@ -189,11 +190,11 @@ int IniFile::ReadThroughLayers(const char* section, const char* keyword, std::st
 int IniFile::SetKeywordValue(const char* section, const char* keyword, const char* value) {
   if (!Enter(true)) return 0;
   if (IsEmpty(section)) {
-    AddError(ini_error::kMissingSection, nullptr);
+    AddError(error_code::kMissingSection, nullptr);
     return 0;
   }
   if (IsEmpty(keyword)) {
-    AddError(ini_error::kMissingKeyword, nullptr);
+    AddError(error_code::kMissingKeyword, nullptr);
     return 0;
   }
   if (writeTarget == nullptr) return 0;
@@ -208,7 +209,7 @@ int IniFile::GetAllKeywords(const char* section, NameList& names) {
     if (!IsEmpty(section)) return GetPrivateProfileKeywords(section, names);
     return GetPrivateProfileSectionNames(names);
   } catch (const std::bad_alloc&) {
-    AddError(ini_error::kUnexpected, "GetAllKeywords");
+    AddError(error_code::kUnexpected, "GetAllKeywords");
     return 0;
   }
 }
@@ -253,7 +254,7 @@ int IniFile::JoinNames(const char* section, std::string& text, bool sections) {
     return 1;
   } catch (const std::bad_alloc&) {
     text.clear();
-    AddError(ini_error::kUnexpected, sections ? "GetAllSections" : "GetAllKeywords");
+    AddError(error_code::kUnexpected, sections ? "GetAllSections" : "GetAllKeywords");
     return 0;
   }
 }
@@ -281,7 +282,7 @@ int IniFile::GetKeywordCount(const char* section, int& count) {
     return 1;
   } catch (const std::bad_alloc&) {
     ResetKeywordCache();
-    AddError(ini_error::kUnexpected, "GetAllKeywords");
+    AddError(error_code::kUnexpected, "GetAllKeywords");
     return 0;
   }
 }
@@ -290,7 +291,7 @@ int IniFile::GetKeywordByIndex(int index, std::string& keyword, std::string& val
   if (!Enter(false)) return 0;
   int count = static_cast<int>(keywordCache.size()) - 1;
   if (keywordCache.empty() || index < 1 || index > count) {
-    AddError(ini_error::kBadIndex, nullptr);
+    AddError(error_code::kBadKeywordIndex, nullptr);
     return 0;
   }
   try {
@@ -298,7 +299,7 @@ int IniFile::GetKeywordByIndex(int index, std::string& keyword, std::string& val
     std::string section = keywordCache.front();
     return GetKeywordValue(section.c_str(), keyword.c_str(), value);
   } catch (const std::bad_alloc&) {
-    AddError(ini_error::kOtherFailure, nullptr);
+    AddError(error_code::kOtherFailure, nullptr);
     return 0;
   }
 }

@@ -15,26 +15,6 @@
 
 namespace tralvex {
 
-// The error codes the profile files record.
-namespace ini_error {
-constexpr int kMemoryErase = 0x102;     // 258
-constexpr int kCreateFailed = 0x103;    // 259
-constexpr int kUnexpected = 0x108;      // 264
-constexpr int kNoObject = 0x110;        // 272
-constexpr int kOtherFailure = 0x111;    // 273
-constexpr int kWriteFailed = 0x115;     // 277
-constexpr int kFileError = 0x120;       // 288
-constexpr int kNoBaseName = 0x123;      // 291
-constexpr int kAccessDenied = 0x126;    // 294
-constexpr int kFileNotFound = 0x127;    // 295
-constexpr int kMissingKeyword = 0x132;  // 306
-constexpr int kNoSectionNames = 0x133;  // 307
-constexpr int kMissingSection = 0x134;  // 308
-constexpr int kOpenFailed = 0x135;      // 309
-constexpr int kBadIndex = 0x137;        // 311
-constexpr int kNotOpen = 0x139;         // 313
-}  // namespace ini_error
-
 using NameList = std::vector<std::string>;
 
 class IniFile : public ErrorList {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "errors/BuiltInTexts.h"
+#include "errors/ErrorCodes.h"
 #include "platform/FileSystem.h"
 #include "profile/IniFile.h"
 
@@ -30,7 +31,7 @@ int IniFile::EraseAllKeywords(const char* section) {
     }
     return result;
   } catch (const std::bad_alloc&) {
-    AddError(ini_error::kMemoryErase, "EraseAllKeywords");
+    AddError(error_code::kNoMemory, "EraseAllKeywords");
     return result;
   }
 }
@@ -49,7 +50,7 @@ int IniFile::RemoveIniFile() {
   if (cause != 0) {
     AddError(FileErrorCode(cause, nullptr), fileName.c_str());
   } else {
-    AddError(ini_error::kUnexpected, "RemoveIniFile");
+    AddError(error_code::kUnexpected, "RemoveIniFile");
   }
   return 0;
 }
@@ -80,7 +81,7 @@ int IniFile::CopyIniFile(IniFile* source) {
     CopyChildLinks(*source, sourceChildren, newChildren);
     return 1;
   } catch (const std::bad_alloc&) {
-    AddError(ini_error::kNoObject, "CopyIniFile");
+    AddError(error_code::kNoObject, "CopyIniFile");
     return 0;
   }
 }
@@ -128,7 +129,7 @@ IniFile* IniFile::AddIniChild(const std::string& name, int createIfMissing, int 
     if (shareWriteTarget == 0) writeTarget = created;
     return created;
   } catch (const std::bad_alloc&) {
-    AddError(ini_error::kUnexpected, "AddIniChild");
+    AddError(error_code::kUnexpected, "AddIniChild");
     return nullptr;
   }
 }
@@ -140,7 +141,7 @@ IniFile* IniFile::CreateNewChild(int shareWriteTarget) {
   } catch (const std::bad_alloc&) {
     child = nullptr;
   }
-  if (child == nullptr) AddError(ini_error::kNoObject, "CreateNewChild");
+  if (child == nullptr) AddError(error_code::kNoObject, "CreateNewChild");
   return child;
 }
 

@@ -7,6 +7,7 @@
 
 #include "catalogue/SearchDirectories.h"
 #include "catalogue/TrimBlanks.h"
+#include "errors/ErrorCodes.h"
 #include "platform/CodePage.h"
 #include "platform/Profile.h"
 
@@ -114,11 +115,11 @@ int SystemIniFile::ReportMissing(const char* section, const char* keyword) {
   if (code != 0) {
     AddError(code, fileName.c_str());
   } else if (section == nullptr) {
-    AddError(ini_error::kNoSectionNames, fileName.c_str());
+    AddError(error_code::kNoSections, fileName.c_str());
   } else if (keyword == nullptr) {
-    AddError(ini_error::kMissingSection, section);
+    AddError(error_code::kMissingSection, section);
   } else {
-    AddError(ini_error::kMissingKeyword, keyword);
+    AddError(error_code::kMissingKeyword, keyword);
   }
   return 0;
 }
@@ -127,7 +128,7 @@ int SystemIniFile::WritePrivateProfileString(const char* section, const char* ke
                                              const char* value) {
   bool written = platform::WriteProfileString(section, keyword, value, fileName.c_str());
   if (!written && section != nullptr && keyword != nullptr && value != nullptr) {
-    AddError(ini_error::kWriteFailed, "WritePrivateProfileString");
+    AddError(error_code::kProfileWriteFailed, "WritePrivateProfileString");
     return 0;
   }
   return 1;
@@ -159,15 +160,15 @@ int SystemIniFile::GetPrivateProfileSectionNames(NameList& names) {
 int SystemIniFile::EraseKeyword(const char* section, const char* keyword) {
   ClearErrors();
   if (isOpen == 0) {
-    AddError(ini_error::kNotOpen, nullptr);
+    AddError(error_code::kNotOpen, nullptr);
     return 0;
   }
   if (IsEmpty(section)) {
-    AddError(ini_error::kMissingSection, nullptr);
+    AddError(error_code::kMissingSection, nullptr);
     return 0;
   }
   if (IsEmpty(keyword)) {
-    AddError(ini_error::kMissingKeyword, nullptr);
+    AddError(error_code::kMissingKeyword, nullptr);
     return 0;
   }
   return WritePrivateProfileString(section, keyword, nullptr);
@@ -176,11 +177,11 @@ int SystemIniFile::EraseKeyword(const char* section, const char* keyword) {
 int SystemIniFile::EraseSection(const char* section) {
   ClearErrors();
   if (isOpen == 0) {
-    AddError(ini_error::kNotOpen, nullptr);
+    AddError(error_code::kNotOpen, nullptr);
     return 0;
   }
   if (IsEmpty(section)) {
-    AddError(ini_error::kMissingSection, nullptr);
+    AddError(error_code::kMissingSection, nullptr);
     return 0;
   }
   return WritePrivateProfileString(section, nullptr, nullptr);
