@@ -60,13 +60,14 @@ std::string MessageFileEditor::LineStartAt(std::size_t offset) const {
 
 std::string MessageFileEditor::SectionText(const NewSection& section) const {
   const std::string& end = layout_.LineEnd();
-  std::string text;
-  if (section.name != kInvisibleSectionName) text += "[" + section.name + "]" + end;
-  if (!section.aliasTarget.empty()) text += "Alias: " + section.aliasTarget + end;
+  std::string alias = section.aliasTarget.empty() ? "" : "Alias: " + section.aliasTarget + end;
   std::vector<std::pair<uint32_t, std::string>> lines = section.lines;
   std::sort(lines.begin(), lines.end());
-  for (const auto& line : lines) text += line.second + end;
-  return text;
+  std::string messages;
+  for (const auto& line : lines) messages += line.second + end;
+  // Before any header, an alias line counts only after a message.
+  if (section.name == kInvisibleSectionName) return messages + (messages.empty() ? "" : alias);
+  return "[" + section.name + "]" + end + alias + messages;
 }
 
 std::string MessageFileEditor::Result() const {

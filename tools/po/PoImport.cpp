@@ -171,6 +171,7 @@ class Importer {
     for (const std::string& name : knownOrder_) {
       if (added.count(name) == 0) continue;
       editor_.AddSection(name, known_.at(name));
+      addedSections_[name] = known_.at(name);
       ++report.sectionsAdded;
     }
     for (const std::string& name : added) {
@@ -218,6 +219,15 @@ class Importer {
     }
     const MessageFileLayout& before = translation_.Layout();
     const MessageFileLayout& after = written.Layout();
+    for (const auto& [name, target] : addedSections_) {
+      std::size_t section = after.FindSection(name);
+      bool hasMessages = section != kNoIndex && !after.Sections()[section].own.empty();
+      bool aliased = section != kNoIndex && after.Sections()[section].aliasTarget == target;
+      // An alias of the invisible section needs a message before it.
+      if (!aliased && (name != kInvisibleSectionName || hasMessages)) {
+        Problem(0, "the changed file would not give the added section " + name + " its alias");
+      }
+    }
     for (const WrittenSection& section : before.Sections()) {
       std::size_t now = after.FindSection(section.name);
       if (now == kNoIndex || after.Sections()[now].aliasTarget != section.aliasTarget) {
@@ -256,8 +266,9 @@ class Importer {
   std::unordered_map<std::string, std::string> known_;  // the base's sections and alias targets
   std::vector<std::string> knownOrder_;
   std::vector<Planned> planned_;
-  std::map<MessageKey, std::size_t> lines_;     // the PO line of each translation
-  std::map<MessageKey, std::string> expected_;  // texts changed or added
+  std::map<MessageKey, std::size_t> lines_;           // the PO line of each translation
+  std::map<MessageKey, std::string> expected_;        // texts changed or added
+  std::map<std::string, std::string> addedSections_;  // and their alias targets
   bool failed_ = false;
 };
 

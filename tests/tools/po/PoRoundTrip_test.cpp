@@ -263,3 +263,58 @@ TEST_F(PoRoundTrip, ImportedTextsReadBackAndEveryOtherLineKeepsItsText) {
 
 }  // namespace
 }  // namespace tralvex::tool
+
+namespace tralvex::tool {
+namespace {
+
+// Imports the translations given (context to UTF-8 text) from a template of
+// base into translation; the result's bytes.
+std::string ImportInto(const std::string& baseBytes, const std::string& translationBytes,
+                       const std::map<std::string, std::string>& texts) {
+  CodePageText text(1252);
+  LoadedMessageFile base, translation;
+  std::string reason, bytes, result;
+  EXPECT_EQ(LoadResult::kLoaded, base.Parse("base.msg", baseBytes, reason)) << reason;
+  EXPECT_EQ(LoadResult::kLoaded, translation.Parse("tr.msg", translationBytes, reason)) << reason;
+  PoFile po;
+  DiagnosticList problems;
+  BuildPo(base, nullptr, {&text, ""}, po, problems);
+  {
+    PoMessages messages(po);
+    for (po_message_t m; (m = messages.Next()) != nullptr;) {
+      const char* context = po_message_msgctxt(m);
+      auto it = context != nullptr ? texts.find(context) : texts.end();
+      if (it != texts.end()) po_message_set_msgstr(m, it->second.c_str());
+    }
+  }
+  EXPECT_TRUE(po.Write(bytes, reason)) << reason;
+  PoEntries entries;
+  ImportReport report;
+  EXPECT_TRUE(ReadPoEntries("t.po", bytes, entries, problems));
+  EXPECT_TRUE(ImportTranslations("t.po", entries, translation, text, result, report, problems))
+      << (problems.Items().empty() ? "" : problems.Items().front().text);
+  return result;
+}
+
+TEST(PoImportSections, AddsMissingSectionsWithTheBaseAliasesAndTheirTargets) {
+  platform::UseCodePage(1252);
+  const std::string base =
+      "1: one\r\nAlias: Main\r\n[Main]\r\n2: two\r\n[Sub]\r\nAlias: Main\r\n3: three\r\n";
+  // Messages before any header go in front of the first header, the alias
+  // line after them, where it counts.
+  EXPECT_EQ(
+      "; Czech\r\n1: jedna\r\nAlias: Main\r\n[Other]\r\n9: x\r\n\r\n[MAIN]\r\n2: dva\r\n\r\n"
+      "[SUB]\r\nAlias: Main\r\n3: tri\r\n",
+      ImportInto(base, "; Czech\r\n[Other]\r\n9: x\r\n",
+                 {{"I_N_V_I_S_I_B_L_E/1", "jedna"}, {"MAIN/2", "dva"}, {"SUB/3", "tri"}}));
+  // A section whose alias target the translation lacks brings the target.
+  EXPECT_EQ("[Other]\r\n9: x\r\n\r\n[MAIN]\r\n\r\n[SUB]\r\nAlias: Main\r\n3: tri\r\n",
+            ImportInto(base, "[Other]\r\n9: x\r\n", {{"SUB/3", "tri"}}));
+  // Into a file that ends without a line end, in CR line ends.
+  EXPECT_EQ("[Main]\r2: dva\r3: x\r\r[SUB]\rAlias: Main\r3: tri\r",
+            ImportInto(base, "[Main]\r3: x", {{"MAIN/2", "dva"}, {"SUB/3", "tri"}}));
+  platform::UseSystemCodePage();
+}
+
+}  // namespace
+}  // namespace tralvex::tool
