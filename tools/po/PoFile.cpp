@@ -110,8 +110,18 @@ bool WriteGuarded(po_file_t file, const char* path) {
 
 PoFile::PoFile() : file_(po_file_create()) {}
 
-PoFile::~PoFile() {
-  if (file_ != nullptr) po_file_free(file_);
+PoFile::~PoFile() { Free(file_); }
+
+void PoFile::Free(po_file_t file) {
+  if (file == nullptr) return;
+  // The library frees a message's context only when it is replaced, not
+  // with the message: clearing it first keeps every file from leaking them.
+  po_message_iterator_t iterator = po_message_iterator(file, nullptr);
+  for (po_message_t m; (m = po_next_message(iterator)) != nullptr;) {
+    po_message_set_msgctxt(m, nullptr);
+  }
+  po_message_iterator_free(iterator);
+  po_file_free(file);
 }
 
 bool PoFile::Read(const std::string& bytes, std::vector<PoProblem>& problems, std::string& reason) {
@@ -128,7 +138,7 @@ bool PoFile::Read(const std::string& bytes, std::vector<PoProblem>& problems, st
     reason = problems.empty() ? "gettext's library cannot read it" : problems.back().text;
     return false;
   }
-  po_file_free(file_);
+  Free(file_);
   file_ = read;
   return true;
 }

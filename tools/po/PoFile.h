@@ -36,6 +36,8 @@ class PoFile {
   po_file_t Handle() const { return file_; }
 
  private:
+  static void Free(po_file_t file);
+
   po_file_t file_;
 };
 
