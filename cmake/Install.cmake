@@ -1,5 +1,6 @@
-# Installs the library, its public headers and the error catalogue, which
-# the library's handle functions read from beside the library; the tool and
+# Installs the library, its public headers and the error catalogue beside
+# the library (the handle functions read it from the default directory,
+# which applications set there or to a folder with a copy); the tool and
 # its manual; and the files that let other projects find the library: a
 # CMake package (find_package(Tralvex) gives Tralvex::tralvex) and a
 # pkg-config file.
