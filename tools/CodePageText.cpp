@@ -124,6 +124,13 @@ CodePageText::~CodePageText() {
 
 bool CodePageText::Convert(void* converter, std::string_view in, std::string& out,
                            std::size_t& badOffset) const {
+  if (converter == kNoConverter) {
+    // Without a converter only ASCII can be read.
+    badOffset = 0;
+    while (badOffset < in.size() && static_cast<unsigned char>(in[badOffset]) < 0x80) ++badOffset;
+    out.append(in.substr(0, badOffset));
+    return badOffset == in.size();
+  }
   iconv_t cd = AsIconv(converter);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char* from = const_cast<char*>(in.data());

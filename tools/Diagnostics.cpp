@@ -59,7 +59,7 @@ void PrintDiagnostic(const Diagnostic& d, bool colour, std::ostream& out) {
 }
 
 std::string DiagnosticJson(const Diagnostic& d) {
-  return "{\"file\": " + JsonString(d.file) + ", \"line\": " + std::to_string(d.line) +
+  return "{\"file\": " + JsonPath(d.file) + ", \"line\": " + std::to_string(d.line) +
          ", \"column\": " + std::to_string(d.column) + ", \"severity\": \"" +
          SeverityName(d.severity) + "\", \"message\": " + JsonString(d.text) +
          ", \"check\": " + JsonString(d.check) + "}";

@@ -143,7 +143,7 @@ void PrintText(const DumpedSection& section, bool colour, std::ostream& out) {
 
 void PrintJson(const std::string& file, const std::vector<DumpedSection>& sections,
                std::ostream& out) {
-  out << "{\"file\": " << JsonString(file) << ", \"sections\": [";
+  out << "{\"file\": " << JsonPath(file) << ", \"sections\": [";
   const char* sectionSeparator = "\n  ";
   for (const DumpedSection& section : sections) {
     out << sectionSeparator << "{\"name\": " << JsonString(section.name)

@@ -75,8 +75,8 @@ std::string ProgressJson(const std::vector<FileProgress>& files) {
   const char* separator = "\n  ";
   for (const FileProgress& file : files) {
     json += separator;
-    json += "{\"base\": " + JsonString(file.base) +
-            ", \"translation\": " + JsonString(file.translation) +
+    json += "{\"base\": " + JsonPath(file.base) +
+            ", \"translation\": " + JsonPath(file.translation) +
             ", \"compared\": " + (file.compared ? "true" : "false") + ", " +
             CountsJson(file.Translated(), file.Total(), file.Identical()) + ", \"sections\": [";
     const char* inner = "";
