@@ -83,8 +83,6 @@ int main(int argc, char** argv) {
     const char* const three[] = {"3", "7", "x"};
     Format(notes, "%d of %s", three, 2);
     Format(notes, "[%5s]", "3", 1);
-    /* With several arguments the result is cut at the length of the text
-     * and its arguments: padding can be lost. */
     Format(notes, "[%5s|%-5s]", three, 2);
     Format(notes, "[%.2s]", "Notes", 1);
     Format(notes, "100%% of %s", "3", 1);

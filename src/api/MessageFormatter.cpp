@@ -4,6 +4,7 @@
 #include <new>
 
 #include "api/Escapes.h"
+#include "api/ShortCopy.h"
 
 namespace tralvex {
 namespace {
@@ -18,7 +19,10 @@ bool IsLengthModifier(char c) {
   return c == 'h' || c == 'l' || c == 'j' || c == 'z' || c == 't' || c == 'L' || c == 'q';
 }
 // Conversions that take an argument; "n" among them, though it shows nothing.
-bool TakesArgument(char c) { return c != '\0' && std::strchr("diouxXeEfFgGaAcspn", c) != nullptr; }
+bool TakesArgument(char c) {
+  constexpr std::string_view kTakingArgument = "diouxXeEfFgGaAcspn";
+  return c == 's' || (c != '\0' && kTakingArgument.find(c) != std::string_view::npos);
+}
 
 // The argument texts in order; past the end each one is "%s".
 class ArgumentTexts {
@@ -36,10 +40,10 @@ class ArgumentTexts {
   std::size_t next_ = 0;
 };
 
-// Output that silently stops at a limit.
-class BoundedOutput {
+// Output to a string that silently stops at a limit.
+class StringOutput {
  public:
-  BoundedOutput(std::string& out, std::size_t limit) : out_(out), room_(limit) {}
+  StringOutput(std::string& out, std::size_t limit) : out_(out), room_(limit) {}
   bool Full() const { return room_ == 0; }
   void Append(std::string_view text) {
     std::size_t n = text.size() < room_ ? text.size() : room_;
@@ -54,6 +58,34 @@ class BoundedOutput {
 
  private:
   std::string& out_;
+  std::size_t room_;
+};
+
+// Output into a caller's buffer of a given room, which it never passes.
+class BufferOutput {
+ public:
+  BufferOutput(char* buffer, std::size_t room) : begin_(buffer), out_(buffer), room_(room) {}
+  bool Full() const { return room_ == 0; }
+  void Append(std::string_view text) {
+    std::size_t n = text.size() < room_ ? text.size() : room_;
+    CopyShort(out_, text.data(), n);
+    out_ += n;
+    room_ -= n;
+  }
+  void AppendBlanks(std::size_t n) {
+    if (n > room_) n = room_;
+    std::memset(out_, ' ', n);
+    out_ += n;
+    room_ -= n;
+  }
+  std::size_t Finish() {
+    *out_ = '\0';
+    return static_cast<std::size_t>(out_ - begin_);
+  }
+
+ private:
+  char* begin_;
+  char* out_;
   std::size_t room_;
 };
 
@@ -129,7 +161,8 @@ void ApplyStars(Conversion& c, ArgumentTexts& args) {
   }
 }
 
-void AppendField(const Conversion& c, std::string_view text, BoundedOutput& out) {
+template <class Output>
+void AppendField(const Conversion& c, std::string_view text, Output& out) {
   if (c.hasPrecision && text.size() > c.precision) text = text.substr(0, c.precision);
   std::size_t padding = c.width > text.size() ? c.width - text.size() : 0;
   if (!c.leftAlign) out.AppendBlanks(padding);
@@ -137,12 +170,10 @@ void AppendField(const Conversion& c, std::string_view text, BoundedOutput& out)
   if (c.leftAlign) out.AppendBlanks(padding);
 }
 
-}  // namespace
-
-void FormatWithTexts(std::string_view format, const char* const* args, std::size_t count,
-                     std::size_t limit, std::string& out) {
+template <class Output>
+void FormatInto(std::string_view format, const char* const* args, std::size_t count,
+                Output& output) {
   ArgumentTexts arguments(args, count);
-  BoundedOutput output(out, limit);
   std::size_t pos = 0;
   while (pos < format.size() && !output.Full()) {
     std::size_t percent = format.find('%', pos);
@@ -150,6 +181,13 @@ void FormatWithTexts(std::string_view format, const char* const* args, std::size
     output.Append(format.substr(pos, percent - pos));
     if (percent == format.size()) break;
     std::string_view rest = format.substr(percent);
+    if (rest.size() >= 2 && rest[1] == 's') {
+      // A plain "%s", the conversion nearly every message uses: no flags,
+      // width or precision to apply.
+      output.Append(arguments.Next());
+      pos = percent + 2;
+      continue;
+    }
     Conversion c = ParseConversion(rest);
     pos = percent + c.length;
     if (c.type == '%') {
@@ -165,6 +203,21 @@ void FormatWithTexts(std::string_view format, const char* const* args, std::size
   }
 }
 
+}  // namespace
+
+void FormatWithTexts(std::string_view format, const char* const* args, std::size_t count,
+                     std::size_t limit, std::string& out) {
+  StringOutput output(out, limit);
+  FormatInto(format, args, count, output);
+}
+
+std::size_t FormatIntoBuffer(std::string_view format, const char* const* args, std::size_t count,
+                             char* buffer, std::size_t room) {
+  BufferOutput output(buffer, room);
+  FormatInto(format, args, count, output);
+  return output.Finish();
+}
+
 int FormatMessageArguments(const char* text, const void* args, uint32_t count,
                            std::string& result) {
   if (text == nullptr) return 0;
@@ -176,13 +229,12 @@ int FormatMessageArguments(const char* text, const void* args, uint32_t count,
       FormatWithTexts(expanded, &single, 1, kNoOutputLimit, result);
       return 1;
     }
+    // Several arguments are not cut at the length of the text and its
+    // arguments: a width that pads would lose the end of the result, or
+    // the argument itself. The caller's buffer bounds what is kept.
     const char* const* array = static_cast<const char* const*>(args);
     std::size_t served = array != nullptr ? count : 0;
-    std::size_t limit = expanded.size();
-    for (std::size_t i = 0; i < served; ++i) {
-      limit += array[i] != nullptr ? std::strlen(array[i]) : kUnfilled.size();
-    }
-    FormatWithTexts(expanded, array, served, limit, result);
+    FormatWithTexts(expanded, array, served, kNoOutputLimit, result);
     return 1;
   } catch (const std::bad_alloc&) {
     return 0;

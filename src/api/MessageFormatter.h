@@ -24,6 +24,12 @@ constexpr std::size_t kNoOutputLimit = std::numeric_limits<std::size_t>::max();
 void FormatWithTexts(std::string_view format, const char* const* args, std::size_t count,
                      std::size_t limit, std::string& out);
 
+// The same into a caller's buffer: at most `room` bytes, then a terminator;
+// returns the number of bytes before the terminator. Neither the format nor
+// the argument texts may lie in the buffer.
+std::size_t FormatIntoBuffer(std::string_view format, const char* const* args, std::size_t count,
+                             char* buffer, std::size_t room);
+
 // Expands the escapes of `text` and formats it with the arguments of an
 // argument record: when count is 1, args is the single argument text;
 // otherwise an array of count texts, cut at the length of the expanded text

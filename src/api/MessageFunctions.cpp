@@ -1,8 +1,10 @@
 #include "api/MessageFunctions.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "api/Escapes.h"
 #include "api/MessageFormatter.h"
@@ -45,6 +47,23 @@ class ContextLookup : public ReferenceLookup {
 
 bool IsEmpty(const char* text) { return text == nullptr || *text == '\0'; }
 
+bool Overlaps(std::string_view text, const char* buffer, std::size_t room) {
+  // Compared as addresses: the text and the buffer are usually unrelated.
+  auto at = [](const char* p) { return reinterpret_cast<std::uintptr_t>(p); };
+  return at(text.data()) <= at(buffer) + room && at(text.data()) + text.size() >= at(buffer);
+}
+
+// Whether formatting `format` with `args` reads any byte of the buffer,
+// terminators included.
+bool ReadsFromBuffer(std::string_view format, const char* const (&args)[3], const char* buffer,
+                     std::size_t room) {
+  if (Overlaps(format, buffer, room)) return true;
+  for (const char* arg : args) {
+    if (arg != nullptr && Overlaps(arg, buffer, room)) return true;
+  }
+  return false;
+}
+
 // Escapes expanded, or the text as it is when memory runs out.
 const char* ExpandOrKeep(const char* text, std::string& storage) {
   try {
@@ -86,13 +105,19 @@ int FormatByHandle(MessageServices& s, uint32_t handle, uint32_t number, char* b
   }
   try {
     std::string storage;
-    const char* expanded = ExpandEscapes(text, storage);
+    std::string_view expanded = ExpandEscapes(std::string_view(text), storage);
     // An absent argument is null or empty; either stands for "%s".
     const char* args[3] = {IsEmpty(arg1) ? nullptr : arg1, IsEmpty(arg2) ? nullptr : arg2,
                            IsEmpty(arg3) ? nullptr : arg3};
+    std::size_t room = std::strlen(buffer);
+    // The buffer's room cuts the text anyway, so it is formatted straight
+    // into the buffer, unless the buffer is also one of its sources.
+    if (!ReadsFromBuffer(expanded, args, buffer, room)) {
+      FormatIntoBuffer(expanded, args, 3, buffer, room);
+      return 1;
+    }
     std::string formatted;
-    // The buffer cuts the text at its room anyway.
-    FormatWithTexts(expanded, args, 3, std::strlen(buffer), formatted);
+    FormatWithTexts(expanded, args, 3, room, formatted);
     CopyIntoPrefilled(buffer, formatted.c_str());
     return 1;
   } catch (const std::bad_alloc&) {

@@ -2,13 +2,15 @@
 
 namespace tralvex {
 
-MessageFileData* LoadedFileTable::Find(const std::string& path) const {
-  auto found = files_.find(path);
+MessageFileData* LoadedFileTable::Find(const std::string& identity) const {
+  auto found = files_.find(identity);
   return found == files_.end() ? nullptr : found->second;
 }
 
-void LoadedFileTable::Enter(const std::string& path, MessageFileData* data) { files_[path] = data; }
+void LoadedFileTable::Enter(const std::string& identity, MessageFileData* data) {
+  files_[identity] = data;
+}
 
-void LoadedFileTable::Remove(const std::string& path) { files_.erase(path); }
+void LoadedFileTable::Remove(const std::string& identity) { files_.erase(identity); }
 
 }  // namespace tralvex

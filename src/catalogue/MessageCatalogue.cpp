@@ -1,6 +1,7 @@
 #include "catalogue/MessageCatalogue.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <string_view>
@@ -74,13 +75,14 @@ MessageCatalogue::~MessageCatalogue() {
   ReleaseFileData();
   fileName.clear();
   spelledName.clear();
+  fileKey.clear();
   sectionName.clear();
   ClearErrors();
 }
 
 void MessageCatalogue::ReleaseFileData() {
   if (fileData != nullptr && --fileData->shareCount <= 0) {
-    if (files_ != nullptr && files_->Find(fileName) == fileData) files_->Remove(fileName);
+    if (files_ != nullptr && files_->Find(fileKey) == fileData) files_->Remove(fileKey);
     delete fileData;
   }
   fileData = nullptr;
@@ -98,7 +100,7 @@ int MessageCatalogue::OpenCatalogueFile(const char* name) {
       AddError(error_code::kNameUnresolved, nullptr);
       return 0;
     }
-    if (MessageFileData* loaded = files_->Find(fileName)) {
+    if (MessageFileData* loaded = files_->Find(fileKey)) {
       fileData = loaded;
       ++fileData->shareCount;
     } else {
@@ -111,7 +113,7 @@ int MessageCatalogue::OpenCatalogueFile(const char* name) {
         ReleaseFileData();
         return 0;
       }
-      files_->Enter(fileName, fileData);
+      files_->Enter(fileKey, fileData);
     }
   } catch (const std::bad_alloc&) {
     ReleaseFileData();
@@ -139,7 +141,7 @@ int MessageCatalogue::ResolveCatalogueFileName() {
   if (resolved.size() > platform::MaxPathLength()) return error_code::kNoFileName;
   fileName = platform::UpperCase(resolved);
   spelledName = std::move(resolved);
-  return CheckPathAccess(spelledName.c_str(), kAccessRead);
+  return CheckPathAccess(spelledName.c_str(), kAccessRead, &fileKey);
 }
 
 int MessageCatalogue::ReadMessageFile() {
@@ -153,7 +155,7 @@ int MessageCatalogue::ReadMessageFile() {
     AddError(error_code::kOtherFailure, nullptr);
     return 0;
   }
-  if (size == 0) return 1;
+  if (size == 0) return ReadFileOfUnknownSize(file);
   char* buffer = new (std::nothrow) char[size + 1];
   if (buffer == nullptr) {
     AddError(error_code::kNoObject, nullptr);
@@ -171,6 +173,40 @@ int MessageCatalogue::ReadMessageFile() {
     delete[] buffer;
     return 0;
   }
+  return ParseFileText(buffer, size);
+}
+
+// A file that reports size 0 may hold text all the same (those of /proc
+// do): it is read in pieces to its end, and is empty only when nothing came.
+int MessageCatalogue::ReadFileOfUnknownSize(platform::ReadOnlyFile& file) {
+  std::string text;
+  char piece[4096];
+  uint32_t read = 0;
+  do {
+    if (!file.Read(piece, sizeof piece, &read)) {
+      AddError(error_code::kReadFailed, fileName.c_str());
+      return 0;
+    }
+    if (text.size() + read >= UINT32_MAX) {  // a size beyond what a file may have
+      AddError(error_code::kOtherFailure, nullptr);
+      return 0;
+    }
+    text.append(piece, read);
+  } while (read == sizeof piece);
+  file.Close();
+  if (text.empty()) return 1;
+  char* buffer = new (std::nothrow) char[text.size() + 1];
+  if (buffer == nullptr) {
+    AddError(error_code::kNoObject, nullptr);
+    return 0;
+  }
+  std::memcpy(buffer, text.data(), text.size());
+  return ParseFileText(buffer, static_cast<uint32_t>(text.size()));
+}
+
+// Parses the size bytes read into buffer (of size + 1 bytes), which the file
+// data owns from then on; a failed parse frees it.
+int MessageCatalogue::ParseFileText(char* buffer, uint32_t size) {
   buffer[size] = '\0';
   if (fileData->ParseMessageFile(buffer, buffer + size) == 0) {
     CopyErrors(*fileData);

@@ -10,6 +10,10 @@
 
 namespace tralvex {
 
+namespace platform {
+class ReadOnlyFile;
+}
+
 class DefaultDirectory;
 class LoadedFileTable;
 class MessageFileData;
@@ -47,7 +51,7 @@ class MessageCatalogue : public ErrorList {
   // A pointer into the file's text, or null (the section's error copied).
   const char* GetCatalogueMessage(uint32_t number);
 
-  // The resolved, upper-cased full path: the file's key among loaded files.
+  // The resolved, upper-cased full path.
   const std::string& FileName() const { return fileName; }
   const std::string& SectionName() const { return sectionName; }
   MessageSection* CurrentSection() const { return currentSection; }
@@ -60,11 +64,16 @@ class MessageCatalogue : public ErrorList {
 
  private:
   void ReleaseFileData();
+  int ReadFileOfUnknownSize(platform::ReadOnlyFile& file);
+  int ParseFileText(char* buffer, uint32_t size);
 
   std::string fileName;
   // The resolved name before upper-casing: what the system is asked for,
   // so that case-sensitive file systems find the file as written.
   std::string spelledName;
+  // What the file is, not what it is called (platform::QueryAttributes):
+  // its key among loaded files, so that two files are never one entry.
+  std::string fileKey;
   std::string sectionName;
   MessageSection* currentSection = nullptr;
   MessageFileData* fileData = nullptr;

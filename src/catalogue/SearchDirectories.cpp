@@ -93,10 +93,10 @@ int GetDirectoryWithSeparator(char* buffer, std::size_t size, SystemGetter gette
 
 }  // namespace
 
-int CheckPathAccess(const char* path, int mode) {
+int CheckPathAccess(const char* path, int mode, std::string* identity) {
   if (path == nullptr || *path == '\0') return error_code::kFileNotFound;
   platform::FileAttributes attributes;
-  switch (platform::QueryAttributes(path, &attributes)) {
+  switch (platform::QueryAttributes(path, &attributes, identity)) {
     case platform::AccessStatus::ok:
       break;
     case platform::AccessStatus::notFound:

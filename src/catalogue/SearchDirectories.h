@@ -22,8 +22,10 @@ constexpr int kModuleDirectory = 2;
 constexpr int kCurrentDirectory = 3;
 
 // 0, or 0x127 (missing, also for no path), 0x126 (denied), 0x120 (other
-// failure, also for a path longer than the system takes).
-int CheckPathAccess(const char* path, int mode);
+// failure, also for a path longer than the system takes). With an identity
+// to fill, a path that passes also gives what the file is, whatever its name
+// (platform::QueryAttributes).
+int CheckPathAccess(const char* path, int mode, std::string* identity = nullptr);
 
 // The module-wide default directory: empty until set; once set, an existing
 // path ending with a backslash. Owned by the module, passed in here.

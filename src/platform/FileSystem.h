@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace tralvex::platform {
 
@@ -25,8 +26,14 @@ struct FileAttributes {
   bool readOnly = false;
 };
 
-// What GetFileAttributesA tells of a path.
-AccessStatus QueryAttributes(const char* path, FileAttributes* attributes);
+// What GetFileAttributesA tells of a path. With an identity to fill, an
+// existing path also gives a text that stands for the file itself rather
+// than for one of its names: two names of one file give the same text, two
+// files never do. On POSIX that is the device and inode, so that names
+// differing only in case stay two files where the file system keeps them
+// apart; on Windows, whose file systems ignore case, the path upper-cased.
+AccessStatus QueryAttributes(const char* path, FileAttributes* attributes,
+                             std::string* identity = nullptr);
 
 // A file opened for one sequential read of the whole of it.
 class ReadOnlyFile {
@@ -36,8 +43,11 @@ class ReadOnlyFile {
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
   ~ReadOnlyFile() { Close(); }
 
+  // Opens only a file on disk (a regular file): a FIFO or a device is
+  // refused without waiting on it, since reading one may never end.
   bool Open(const char* path);
-  // False when the size cannot be read or does not fit 32 bits.
+  // False when the size cannot be read or does not fit 32 bits. Some files
+  // (those of /proc) report 0 and have contents all the same.
   bool Size(uint32_t* size);
   bool Read(void* buffer, uint32_t size, uint32_t* bytesRead);
   void Close();
@@ -46,11 +56,13 @@ class ReadOnlyFile {
   intptr_t handle_ = -1;
 };
 
-// Outcome of opening a file for reading and closing it again.
+// Outcome of opening a file for reading and closing it again. Anything but
+// a file on disk is a file error, found without waiting on it.
 enum class ProbeResult { ok, notFound, fileError, otherFailure };
 ProbeResult ProbeReadable(const char* path);
 
-// Creates the file when missing, never truncating one that exists.
+// Creates the file when missing, never truncating one that exists nor
+// waiting on a FIFO that appears meanwhile.
 ProbeResult CreateIfMissing(const char* path);
 
 // Deletes a file. On failure returns false and sets cause to one of the

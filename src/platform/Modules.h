@@ -19,7 +19,8 @@ void* LoadLibraryBeside(const char* path);
 // when there is none.
 void* FindLoadedModule(const char* name);
 
-// The address of an exported procedure, or null.
+// The address of a procedure that the module itself exports, or null; an
+// export of a library the module depends on is not the module's.
 void* FindProcedure(void* module, const char* name);
 
 // True when the address does not lie in loaded code (on POSIX: in no loaded

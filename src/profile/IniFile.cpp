@@ -82,9 +82,10 @@ int IniFile::OpenIniFile(const char* name, int createIfMissing) {
   ClearErrors();
   ResetKeywordCache();
   fileName.clear();
+  spelledName.clear();
   isOpen = 0;
   try {
-    std::string working = IsEmpty(name) ? std::string("WIN.INI") : platform::UpperCase(name);
+    std::string working = IsEmpty(name) ? std::string("WIN.INI") : std::string(name);
     int code = ResolveIniFileName(working);
     if (code == error_code::kFileNotFound && createIfMissing == 1) {
       platform::ProbeResult created = platform::CreateIfMissing(working.c_str());
@@ -98,11 +99,12 @@ int IniFile::OpenIniFile(const char* name, int createIfMissing) {
       }
     }
     if (code != 0) {
-      AddError(code, working.c_str());
+      AddError(code, platform::UpperCase(working).c_str());
       AddError(error_code::kOpenFailed, nullptr);
       return 0;
     }
-    fileName = std::move(working);
+    fileName = platform::UpperCase(working);
+    spelledName = std::move(working);
     isOpen = 1;
     return 1;
   } catch (const std::bad_alloc&) {
@@ -125,7 +127,7 @@ int IniFile::ResolveIniFileName(std::string& name) {
     if (!parts.directory.empty() && !IsSeparator(parts.directory.back())) {
       parts.directory += platform::SlashRootsPath() ? '/' : '\\';
     }
-    name = platform::UpperCase(parts.drive + parts.directory + parts.base + parts.extension);
+    name = parts.drive + parts.directory + parts.base + parts.extension;
   } catch (const std::bad_alloc&) {
     return error_code::kOtherFailure;
   }

@@ -46,6 +46,9 @@ class IniFile : public ErrorList {
   virtual int FlushIniFile() = 0;
   virtual IniFile* AddIniChild(const std::string& name, int createIfMissing, int makePrimary,
                                int shareWriteTarget);
+  // Completes name in place (the Windows directory, ".INI") keeping the
+  // caller's spelling, and tells whether the file can be opened: 0 or an
+  // error code. OpenIniFile upper-cases the result for fileName.
   virtual int ResolveIniFileName(std::string& name);
   virtual IniFile* CreateNewChild(int shareWriteTarget);
   virtual int GetPrivateProfileString(const char* section, const char* keyword,
@@ -68,6 +71,10 @@ class IniFile : public ErrorList {
  protected:
   int isOpen = 0;
   std::string fileName;
+  // The same name as the caller spelled it: what the system is asked for, so
+  // that where names differing in case are two files the caller's own
+  // spelling names the file. Empty while not open.
+  std::string spelledName;
   std::vector<std::unique_ptr<IniFile>> children;
   IniFile* primary;
   IniFile* writeTarget;
@@ -78,6 +85,7 @@ class IniFile : public ErrorList {
   // file (313 otherwise), and empty the keyword cache where asked.
   bool Enter(bool resetCache);
   int MergeNames(const char* section, NameList& names);
+  static bool IsSameFile(const IniFile& one, const IniFile& other);
   int ReadThroughLayers(const char* section, const char* keyword, std::string& value);
   int JoinNames(const char* section, std::string& text, bool sections);
   void CopyChildLinks(const IniFile& source, const std::vector<IniFile*>& sourceChildren,

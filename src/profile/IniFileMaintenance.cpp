@@ -9,6 +9,21 @@
 
 namespace tralvex {
 
+// Two open objects on one file: the same file on disk, whatever its names
+// (where names differing in case are two files, they are told apart); the
+// same name when the system cannot say.
+bool IniFile::IsSameFile(const IniFile& one, const IniFile& other) {
+  std::string first;
+  std::string second;
+  if (platform::QueryAttributes(one.spelledName.c_str(), nullptr, &first) ==
+          platform::AccessStatus::ok &&
+      platform::QueryAttributes(other.spelledName.c_str(), nullptr, &second) ==
+          platform::AccessStatus::ok) {
+    return first == second;
+  }
+  return one.fileName == other.fileName;
+}
+
 int IniFile::EraseAllKeywords(const char* section) {
   if (writeTarget != this) {
     if (writeTarget == nullptr) return 0;
@@ -46,7 +61,7 @@ int IniFile::RemoveIniFile() {
   if (!Enter(true)) return 0;
   FlushIniFile();
   int cause = 0;
-  if (platform::DeleteFileWithCause(fileName.c_str(), &cause)) return 1;
+  if (platform::DeleteFileWithCause(spelledName.c_str(), &cause)) return 1;
   if (cause != 0) {
     AddError(FileErrorCode(cause, nullptr), fileName.c_str());
   } else {
@@ -60,6 +75,7 @@ int IniFile::CopyIniFile(IniFile* source) {
   try {
     isOpen = source->isOpen;
     fileName = source->fileName;
+    spelledName = source->spelledName;
     bool ownPrimary = source->primary == nullptr || source->primary == source;
     primary = ownPrimary ? this : source->primary;
     bool ownTarget = source->writeTarget == nullptr || source->writeTarget == source;
@@ -103,6 +119,7 @@ void IniFile::CopyChildLinks(const IniFile& source, const std::vector<IniFile*>&
     IniFile* to = newChildren[i];
     to->isOpen = from->isOpen;
     to->fileName = from->fileName;
+    to->spelledName = from->spelledName;
     to->primary = counterpart(from->primary);
     to->writeTarget = counterpart(from->writeTarget);
   }
@@ -122,7 +139,7 @@ IniFile* IniFile::AddIniChild(const std::string& name, int createIfMissing, int 
   }
   try {
     for (const auto& existing : children) {
-      if (existing != nullptr && existing->fileName == child->fileName) return existing.get();
+      if (existing != nullptr && IsSameFile(*existing, *child)) return existing.get();
     }
     children.push_back(std::move(child));
     if (makePrimary != 0) primary = created;

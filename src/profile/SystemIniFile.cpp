@@ -85,7 +85,7 @@ int SystemIniFile::GetPrivateProfileString(const char* section, const char* keyw
                                            std::string& result) {
   try {
     result.clear();
-    const char* file = fileName.c_str();
+    const char* file = spelledName.c_str();
     auto call = [&](char* buffer, uint32_t size) {
       return platform::GetProfileString(section, keyword, kMissingMarker, buffer, size, file);
     };
@@ -111,7 +111,7 @@ int SystemIniFile::GetPrivateProfileString(const char* section, const char* keyw
 }
 
 int SystemIniFile::ReportMissing(const char* section, const char* keyword) {
-  int code = CheckPathAccess(fileName.c_str(), kAccessRead);
+  int code = CheckPathAccess(spelledName.c_str(), kAccessRead);
   if (code != 0) {
     AddError(code, fileName.c_str());
   } else if (section == nullptr) {
@@ -126,7 +126,7 @@ int SystemIniFile::ReportMissing(const char* section, const char* keyword) {
 
 int SystemIniFile::WritePrivateProfileString(const char* section, const char* keyword,
                                              const char* value) {
-  bool written = platform::WriteProfileString(section, keyword, value, fileName.c_str());
+  bool written = platform::WriteProfileString(section, keyword, value, spelledName.c_str());
   if (!written && section != nullptr && keyword != nullptr && value != nullptr) {
     AddError(error_code::kProfileWriteFailed, "WritePrivateProfileString");
     return 0;
@@ -147,7 +147,7 @@ int SystemIniFile::GetPrivateProfileKeywords(const char* section, NameList& name
 
 int SystemIniFile::GetPrivateProfileSectionNames(NameList& names) {
   names.clear();
-  const char* file = fileName.c_str();
+  const char* file = spelledName.c_str();
   auto call = [&](char* buffer, uint32_t size) {
     return platform::GetProfileSectionNames(buffer, size, file);
   };
@@ -190,7 +190,7 @@ int SystemIniFile::EraseSection(const char* section) {
 int SystemIniFile::FlushIniFile() {
   ClearErrors();
   if (isOpen == 0) return 0;
-  return platform::WriteProfileString(nullptr, nullptr, nullptr, fileName.c_str()) ? 1 : 0;
+  return platform::WriteProfileString(nullptr, nullptr, nullptr, spelledName.c_str()) ? 1 : 0;
 }
 
 IniFile* SystemIniFile::CreateIniObject(int shareWriteTarget) {

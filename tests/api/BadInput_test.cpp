@@ -32,7 +32,8 @@ TEST(BadInput, HundredKilobyteTextsThroughEvaluationAndFormatting) {
   std::string formatted;
   const char* args[] = {"a", nullptr, "c"};
   EXPECT_EQ(FormatMessageArguments(s.catalogues[1][0x1A2].c_str(), args, 3, formatted), 1);
-  EXPECT_LE(formatted.size(), s.catalogues[1][0x1A2].size() + 1 + 2 + 1);
+  // The "%-9999s" that take arguments pad in full: nothing is cut.
+  EXPECT_GT(formatted.size(), 9999u * 1000);
   formatted.clear();
   EXPECT_EQ(FormatMessageArguments(s.catalogues[1][0x1A2].c_str(), "one", 1, formatted), 1);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -276,6 +277,25 @@ TEST_F(ContextFunctionsTest, AHandleClosedBehindTheContextsBackIsLeftAlone) {
   opened.clear();
   EXPECT_STREQ("foreign", Msg_GetMessagePtr(reissued, 1, nullptr));
   EXPECT_EQ(1, Msg_CloseMessages(reissued));
+}
+
+// Two ranges served by a.msg and A.msg, where the file system keeps them
+// apart: each number comes from its own file, whichever was opened first.
+TEST_F(ContextFunctionsTest, FilesWhoseNamesDifferInCaseServeTheirOwnRanges) {
+  TempDirectory app;
+  app.Write("a.msg", "1: lower\r\n101: lower too\r\n");
+  app.Write("A.msg", "1: capital\r\n101: capital!\r\n");
+  if (std::filesystem::file_size(app.Path() / "a.msg") != 26) {
+    GTEST_SKIP() << "the file system ignores case";
+  }
+  app.Write("Tralvex.ini", "[MessageFiles]\r\nLow-0FF=a.msg\r\nHigh-1FF=A.msg\r\n");
+  for (uint32_t first : {1u, 0x101u}) {
+    Mes_Context* context = Open(app.Path().string().c_str());
+    ASSERT_NE(nullptr, context);
+    Mes_GetMessagePtr(context, first, nullptr);
+    EXPECT_STREQ("lower", Mes_GetMessagePtr(context, 1, nullptr));
+    EXPECT_STREQ("capital!", Mes_GetMessagePtr(context, 0x101, nullptr));
+  }
 }
 
 }  // namespace

@@ -250,6 +250,15 @@ TEST_F(ErrorCatalogueTest, EveryErrorCodeHasAText) {
   }
 }
 
+// Message 0 is shown for a list without errors as well as for a file that
+// could not be deleted without a cause: its wording must fit both.
+TEST_F(ErrorCatalogueTest, MessageZeroFitsAListWithoutErrors) {
+  UseProgramDirectory();
+  const std::string text = Msg_GetPtr2QelError(0, "");
+  EXPECT_EQ(0u, text.find("No error")) << text;
+  EXPECT_EQ(std::string::npos, text.find("deleted")) << text;
+}
+
 // Stand-in windows: a window is a std::string holding its caption.
 int TRALVEX_CALL FakeIsWindow(void* window) { return window != nullptr; }
 int TRALVEX_CALL FakeSetWindowText(void* window, const char* text) {

@@ -89,16 +89,17 @@ TEST(FormatMessageArguments, OneArgumentIsTheTextItself) {
   EXPECT_EQ(out, "[one] %s %s");
 }
 
-TEST(FormatMessageArguments, ArraysCutAtTheTextAndArgumentLengths) {
+TEST(FormatMessageArguments, ArraysAreNotCutByTheirOwnLengths) {
   const char* args[] = {"x", nullptr};
   std::string out;
   EXPECT_EQ(FormatMessageArguments("%s-%s-%s", args, 2, out), 1);
   EXPECT_EQ(out, "x-%s-%s");
-  // Length of the text (4) and of the arguments (1 + 2) is the room.
+  // Padding wider than the text and its arguments keeps every argument and
+  // the end of the text.
   out.clear();
   const char* wide[] = {"a", "bb"};
-  EXPECT_EQ(FormatMessageArguments("%20s", wide, 2, out), 1);
-  EXPECT_EQ(out, std::string(7, ' '));
+  EXPECT_EQ(FormatMessageArguments("%20s|%-5s]", wide, 2, out), 1);
+  EXPECT_EQ(out, std::string(19, ' ') + "a|bb   ]");
 }
 
 TEST(FormatMessageArguments, EscapesAreExpandedFirstAndNoArgumentsKeepsPercentS) {

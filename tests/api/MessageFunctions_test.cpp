@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "support/FakeMessageServices.h"
 
@@ -131,6 +134,68 @@ TEST_F(MessageFunctionsTest, ComposedBoxes) {
   std::size_t shown = s.boxes.size();
   EXPECT_EQ(ComposeInContext(s, s.liveContext, nullptr, nullptr, 0, 0), 0);
   EXPECT_EQ(s.boxes.size(), shown);
+}
+
+// ---- Formatting by handle against printf ----------------------------------
+// On messages whose conversions are all text conversions ("%s" with the "-"
+// flag, a width or a precision, and "%%"), the C library's printf is a model
+// of the formatting, and its size argument one of the buffer's room.
+
+// The escapes as documented, on single-byte texts.
+std::string ModelExpand(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+    } else if (text[i + 1] == 'n' || text[i + 1] == 't') {
+      out += text[++i] == 'n' ? '\n' : '\t';
+    } else {
+      out += text.substr(i++, 2);
+    }
+  }
+  return out;
+}
+
+TEST_F(MessageFunctionsTest, FormattingByHandleMatchesPrintfOnTextConversions) {
+  const char* const kLiterals[] = {"ab", " ", "Copy ", "\\n", "\\t", "\\q", "\\\\", "%%", "\\"};
+  const char* const kConversions[] = {"%s", "%-6s", "%6s", "%.2s", "%4.1s", "%-3.5s", "%.0s"};
+  const char* const kArguments[] = {"", "x", "C:\\DATA", "a longer argument", "%s", "%d"};
+  std::mt19937 random(20261209);
+  auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  for (int round = 0; round < 3000; ++round) {
+    std::string message;
+    int conversions = 0;
+    for (int i = pick(8); i >= 0; --i) {
+      if (conversions < 3 && pick(3) == 0) {
+        message += kConversions[pick(7)];
+        ++conversions;
+      } else {
+        message += kLiterals[pick(9)];
+      }
+    }
+    s.catalogues[3][0x50] = message;
+    const char* args[3];
+    for (const char*& arg : args) arg = pick(6) == 0 ? nullptr : kArguments[pick(6)];
+    std::size_t room = static_cast<std::size_t>(pick(60));
+    std::vector<char> buffer = Blanks(room);
+    // Now and then the first argument is the text the caller left in the
+    // buffer, which the result overwrites.
+    std::string firstArgument = args[0] != nullptr ? args[0] : "";
+    if (pick(6) == 0 && room > 0) {
+      args[0] = buffer.data();
+      firstArgument = buffer.data();
+    }
+    // An absent argument, null or empty, is the text "%s".
+    auto shown = [](const std::string& arg) { return arg.empty() ? std::string("%s") : arg; };
+    std::string expected(room + 1, '\0');
+    std::snprintf(expected.data(), expected.size(), ModelExpand(message).c_str(),
+                  shown(firstArgument).c_str(), shown(args[1] ? args[1] : "").c_str(),
+                  shown(args[2] ? args[2] : "").c_str());
+    expected.resize(std::strlen(expected.c_str()));
+
+    ASSERT_EQ(FormatByHandle(s, 3, 0x50, buffer.data(), args[0], args[1], args[2]), 1);
+    ASSERT_EQ(std::string(buffer.data()), expected) << message << " room " << room;
+  }
 }
 
 }  // namespace

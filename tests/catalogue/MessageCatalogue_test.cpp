@@ -135,6 +135,41 @@ TEST_F(CatalogueTest, CataloguesOnOneFileShareItsParse) {
   EXPECT_STREQ("changed", Open("x")->GetCatalogueMessage(1));
 }
 
+// Loaded files are told apart by what they are, not by their upper-cased
+// names: where the file system keeps a.msg and A.msg apart, so does the
+// table, and two names of one file still share its parse.
+TEST_F(CatalogueTest, FilesWhoseNamesDifferInCaseAreNotShared) {
+  dir.Write("a.msg", "1: lower\r\n");
+  dir.Write("A.msg", "1: capital\r\n");
+  if (!std::filesystem::exists(dir.Path() / "a.msg") ||
+      std::filesystem::file_size(dir.Path() / "a.msg") != 10) {
+    GTEST_SKIP() << "the file system ignores case";
+  }
+  auto capital = Open("A.msg");
+  auto lower = Open("a.msg");
+  EXPECT_STREQ("capital", capital->GetCatalogueMessage(1));
+  EXPECT_STREQ("lower", lower->GetCatalogueMessage(1));
+  EXPECT_EQ(2u, files.Count());
+  EXPECT_EQ(capital->FileName(), lower->FileName());  // both upper-cased
+  // Without an extension, the one the name spells; a spelling of neither
+  // takes the closest, loaded already.
+  EXPECT_STREQ("lower", Open("a")->GetCatalogueMessage(1));
+  EXPECT_STREQ("capital", Open("A")->GetCatalogueMessage(1));
+  auto other = Open("A.MSG");
+  EXPECT_STREQ("capital", other->GetCatalogueMessage(1));
+  EXPECT_EQ(2u, files.Count());
+
+  std::filesystem::create_symlink(dir.Path() / "a.msg", dir.Path() / "link.msg");
+  auto link = Open("link.msg");
+  EXPECT_EQ(lower->FileData(), link->FileData());
+  capital.reset();
+  other.reset();
+  lower.reset();
+  EXPECT_STREQ("lower", link->GetCatalogueMessage(1));
+  link.reset();
+  EXPECT_EQ(0u, files.Count());
+}
+
 TEST_F(CatalogueTest, MissingSectionFailsTheOpenAndUnloadsTheFile) {
   dir.Write("x.msg", "[Alpha]\r\n1: a1\r\n");
   EXPECT_THROW(Open("x", "Other"), MessageCatalogue::OpenFailure);

@@ -30,3 +30,6 @@ extern "C" TRALVEX_EXPORT uint32_t TRALVEX_CALL Qel_GetAllErrors(unsigned* count
   *count = stored;
   return 1;
 }
+
+// What DependentLibrary uses, so that it depends on this library.
+extern "C" TRALVEX_EXPORT int FamilyLibraryErrorCount(void) { return 3; }

@@ -63,6 +63,9 @@ TEST_F(LibraryErrorExportTest, LibrariesThatCannotServe) {
   EXPECT_EQ(Msg_DisplayLibErrors("act", TRALVEX_PLAIN_LIBRARY, 0, 0, 0), -1);
   EXPECT_EQ(boxes.back().text, label_ + "act\n" + Line("0150", 0x150) + " (Qel_GetAllErrors)");
   EXPECT_EQ(boxes.back().style, 0x12030u);
+  // The export of a library it depends on is not its own.
+  EXPECT_EQ(Msg_DisplayLibErrors("act", TRALVEX_DEPENDENT_LIBRARY, 0, 0, 0), -1);
+  EXPECT_EQ(boxes.back().text, label_ + "act\n" + Line("0150", 0x150) + " (Qel_GetAllErrors)");
   EXPECT_EQ(Msg_DisplayLibErrors("act", "NoSuchLibrary.lib", 0, 0, 0), -1);
   EXPECT_NE(boxes.back().text.find(Line("0152", 0x152) + " ("), std::string::npos);
   EXPECT_NE(boxes.back().text.find("NoSuchLibrary.lib)"), std::string::npos);

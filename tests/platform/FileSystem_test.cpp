@@ -33,6 +33,15 @@ TEST(ReadOnlyFile, ReadsAWholeFileAndRefusesDirectories) {
   EXPECT_FALSE(file.Open(nullptr));
 }
 
+// A device opens like a file but a read of it may never end: it is refused,
+// as a file that cannot be used.
+TEST(ReadOnlyFile, RefusesDevices) {
+  const char* device = SlashRootsPath() ? "/dev/zero" : "NUL";
+  ReadOnlyFile file;
+  EXPECT_FALSE(file.Open(device));
+  EXPECT_EQ(ProbeResult::fileError, ProbeReadable(device));
+}
+
 TEST(ProbeAndCreate, CreateNeverTruncates) {
   TempDirectory dir;
   std::string name = (dir.Path() / "Tralvex.ini").string();

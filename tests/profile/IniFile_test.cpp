@@ -81,6 +81,49 @@ TEST_F(IniFileTest, OpenFailures) {
   EXPECT_EQ(ErrorCodes(ini), std::vector<int>{0x103});
 }
 
+// Where the file system tells names apart by case, the caller's own spelling
+// names the file when it exists; other spellings find one of them.
+TEST_F(IniFileTest, NamesDifferingInCaseAreTwoFiles) {
+  Create("settings.ini", "[s]\r\nk=lower\r\n");
+  Create("Settings.ini", "[s]\r\nk=capital\r\n");
+  if (!std::filesystem::exists(dir_.File("Settings.ini")) ||
+      ReadBytes(dir_.File("settings.ini")) == ReadBytes(dir_.File("Settings.ini"))) {
+    GTEST_SKIP() << "the file system ignores case";
+  }
+  SystemIniFile lower;
+  SystemIniFile capital;
+  ASSERT_EQ(lower.OpenIniFile("settings", 0), 1);
+  ASSERT_EQ(capital.OpenIniFile("Settings.ini", 0), 1);
+  EXPECT_EQ(lower.FileName(), capital.FileName());  // both upper-cased
+  std::string value;
+  EXPECT_EQ(lower.GetKeywordValue("s", "k", value), 1);
+  EXPECT_EQ(value, "lower");
+  EXPECT_EQ(capital.GetKeywordValue("s", "k", value), 1);
+  EXPECT_EQ(value, "capital");
+  ASSERT_EQ(lower.SetKeywordValue("s", "n", "1"), 1);
+  ASSERT_EQ(lower.FlushIniFile(), 1);
+  EXPECT_NE(ReadBytes(dir_.File("settings.ini")).find("n=1"), std::string::npos);
+  EXPECT_EQ(ReadBytes(dir_.File("Settings.ini")), "[s]\r\nk=capital\r\n");
+
+  // A spelling that names neither file still finds one of them.
+  SystemIniFile other;
+  ASSERT_EQ(other.OpenIniFile("SETTINGS", 0), 1);
+  EXPECT_EQ(other.GetKeywordValue("s", "k", value), 1);
+
+  // A missing file is created as the caller spelled it.
+  SystemIniFile created;
+  ASSERT_EQ(created.OpenIniFile("Fresh.ini", 1), 1);
+  EXPECT_TRUE(std::filesystem::exists(dir_.File("Fresh.ini")));
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("FRESH.INI")));
+
+  // Two children whose names differ in case are two children.
+  IniFile* first = lower.AddIniChild("Settings.ini", 0, 0, 1);
+  IniFile* second = lower.AddIniChild("settings.ini", 0, 0, 1);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(first, second);
+}
+
 TEST_F(IniFileTest, ClosedObjectRefusesEveryOperation) {
   SystemIniFile ini;
   std::string text;

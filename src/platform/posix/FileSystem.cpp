@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 
 #include "platform/posix/NativePath.h"
@@ -64,19 +65,41 @@ int CauseOfErrno(int error) {
   }
 }
 
-// Opens a file as Windows opens one: a directory is not a file.
-int OpenFile(const char* path, int flags) {
+// Why an opened file is not one to read: 0 for a regular file; a directory
+// is refused as Windows refuses one, anything else (a FIFO, a device) as an
+// unusable file.
+int RefusalOf(int fd) {
+  struct stat info;
+  if (::fstat(fd, &info) != 0) return errno;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (!S_ISREG(info.st_mode)) return EINVAL;
+  return 0;
+}
+
+// Opens a regular file for reading. The open itself must not wait: on a
+// FIFO, open() would block until some writer came, so it is made without
+// blocking and the opened file is checked before anything is read.
+int OpenFile(const char* path) {
   std::string native;
   if (!ToNativePath(path, native)) return -1;
-  int fd = ::open(native.c_str(), flags | O_CLOEXEC, 0666);
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return -1;
-  struct stat info;
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  int error = RefusalOf(fd);
+  if (error == 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) error = errno;
+  if (error != 0) {
     ::close(fd);
-    errno = EISDIR;
+    errno = error;
     return -1;
   }
   return fd;
+}
+
+// The device and the inode: what tells two files apart.
+std::string IdentityOf(const struct stat& info) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%llx:%llx", static_cast<unsigned long long>(info.st_dev),
+                static_cast<unsigned long long>(info.st_ino));
+  return text;
 }
 
 ProbeResult ProbeOfErrno(int error) {
@@ -91,12 +114,13 @@ std::size_t MaxPathLength() { return PATH_MAX - 1; }
 
 bool SlashRootsPath() { return true; }
 
-AccessStatus QueryAttributes(const char* path, FileAttributes* attributes) {
+AccessStatus QueryAttributes(const char* path, FileAttributes* attributes, std::string* identity) {
   std::string native;
   if (!ToNativePath(path, native)) return AccessStatus::otherError;
   if (native.empty()) return AccessStatus::notFound;
   struct stat info;
   if (::stat(native.c_str(), &info) != 0) return StatusOfErrno(errno);
+  if (identity != nullptr) *identity = IdentityOf(info);
   if (attributes != nullptr) {
     attributes->directory = S_ISDIR(info.st_mode);
     // Without any write bit the file is read-only even to the superuser,
@@ -109,7 +133,7 @@ AccessStatus QueryAttributes(const char* path, FileAttributes* attributes) {
 
 bool ReadOnlyFile::Open(const char* path) {
   Close();
-  int fd = OpenFile(path, O_RDONLY);
+  int fd = OpenFile(path);
   if (fd < 0) return false;
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   handle_ = fd;
@@ -146,7 +170,7 @@ void ReadOnlyFile::Close() {
 }
 
 ProbeResult ProbeReadable(const char* path) {
-  int fd = OpenFile(path, O_RDONLY);
+  int fd = OpenFile(path);
   if (fd < 0) return ProbeOfErrno(errno);
   ::close(fd);
   return ProbeResult::ok;
@@ -157,7 +181,7 @@ ProbeResult CreateIfMissing(const char* path) {
   if (!ToNativePath(path, native)) return ProbeOfErrno(errno);
   struct stat info;
   if (::stat(native.c_str(), &info) == 0) return ProbeResult::ok;
-  int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
   if (fd < 0) return ProbeOfErrno(errno);
   ::close(fd);
   return ProbeResult::ok;

@@ -54,6 +54,21 @@ bool NamesTheProgram(const std::string& name) {
   return SameIgnoringCase(stem, program) || SameIgnoringCase(stem, WithoutExtension(program));
 }
 
+// Whether address lies in module itself. dlsym searches the module's
+// dependencies too (and, for the running program, every global object), so
+// that a library without an export would lend out one of a library it uses.
+// An address in no object at all is left to IsBadCodeAddress.
+bool LiesInModule(void* address, void* module) {
+  link_map* own = nullptr;
+  if (dlinfo(module, RTLD_DI_LINKMAP, &own) != 0 || own == nullptr) return false;
+  Dl_info info;
+  link_map* holder = nullptr;
+  if (dladdr1(address, &info, reinterpret_cast<void**>(&holder), RTLD_DL_LINKMAP) == 0) {
+    return true;
+  }
+  return holder == own;
+}
+
 }  // namespace
 
 void* LoadLibraryBeside(const char* path) {
@@ -80,7 +95,8 @@ void* FindLoadedModule(const char* name) {
 
 void* FindProcedure(void* module, const char* name) {
   if (module == nullptr || name == nullptr) return nullptr;
-  return dlsym(module, name);
+  void* address = dlsym(module, name);
+  return address != nullptr && LiesInModule(address, module) ? address : nullptr;
 }
 
 bool IsBadCodeAddress(void* address) {

@@ -17,18 +17,33 @@ bool Exists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-// The entry of directory whose name equals component ignoring case; the
-// smallest such name when several do, so the choice does not depend on the
-// order the system lists them in. Empty when there is none.
+// How many bytes of name equal those of component at the same place.
+std::size_t AgreeingBytes(std::string_view name, std::string_view component) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < name.size() && i < component.size(); ++i) {
+    if (name[i] == component[i]) ++count;
+  }
+  return count;
+}
+
+// The entry of directory whose name equals component ignoring case. When
+// several do, the one spelled most like component ("errors.MSG" finds
+// errors.msg before Errors.msg), then the smallest, so the choice does not
+// depend on the order the system lists them in. Empty when there is none.
 std::string FindEntryIgnoringCase(const std::string& directory, std::string_view component) {
   DIR* dir = ::opendir(directory.empty() ? "." : directory.c_str());
   if (dir == nullptr) return std::string();
   const std::string wanted = UpperCase(component);
   std::string best;
+  std::size_t bestAgreement = 0;
   while (const dirent* entry = ::readdir(dir)) {
     std::string_view name(entry->d_name);
     if (name.size() != wanted.size() || UpperCase(name) != wanted) continue;
-    if (best.empty() || name < best) best = std::string(name);
+    std::size_t agreement = AgreeingBytes(name, component);
+    if (best.empty() || agreement > bestAgreement || (agreement == bestAgreement && name < best)) {
+      best = std::string(name);
+      bestAgreement = agreement;
+    }
   }
   ::closedir(dir);
   return best;

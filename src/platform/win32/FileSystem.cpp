@@ -5,28 +5,13 @@
 
 #include <cstring>
 
+#include "platform/CodePage.h"
+#include "platform/win32/SystemErrors.h"
+
 namespace tralvex::platform {
 namespace {
 
 bool TooLong(const char* path) { return std::strlen(path) > MaxPathLength(); }
-
-AccessStatus StatusOfError(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-    case ERROR_NO_MORE_FILES:
-      return AccessStatus::notFound;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return AccessStatus::accessDenied;
-    default:
-      return AccessStatus::otherError;
-  }
-}
 
 // The file-error cause of a system error code.
 int CauseOfError(DWORD error) {
@@ -81,17 +66,60 @@ ProbeResult ProbeOfError(DWORD error) {
 
 HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
+// Opens a file on disk for reading. A device ("CON", "COM1") or a pipe opens
+// like a file but may never end or answer: it is closed again and refused.
+HANDLE OpenDiskFile(const char* path, DWORD share, DWORD flags) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, flags, nullptr);
+  if (file == INVALID_HANDLE_VALUE || GetFileType(file) == FILE_TYPE_DISK) return file;
+  CloseHandle(file);
+  SetLastError(ERROR_BAD_FILE_TYPE);
+  return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
+
+// The errors the C runtime's access() reports as ENOENT are a missing file,
+// those it reports as EACCES (with the range from ERROR_WRITE_PROTECT to
+// ERROR_SHARING_BUFFER_EXCEEDED: drives not ready, sharing and lock
+// violations) a denied access.
+AccessStatus AccessStatusOfError(unsigned long error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_NO_MORE_FILES:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+      return AccessStatus::notFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_CURRENT_DIRECTORY:
+    case ERROR_NETWORK_ACCESS_DENIED:
+    case ERROR_CANNOT_MAKE:
+    case ERROR_FAIL_I24:
+    case ERROR_DRIVE_LOCKED:
+    case ERROR_SEEK_ON_DEVICE:
+    case ERROR_NOT_LOCKED:
+    case ERROR_LOCK_FAILED:
+      return AccessStatus::accessDenied;
+    default:
+      bool deviceOrSharing = error >= ERROR_WRITE_PROTECT && error <= ERROR_SHARING_BUFFER_EXCEEDED;
+      return deviceOrSharing ? AccessStatus::accessDenied : AccessStatus::otherError;
+  }
+}
 
 std::size_t MaxPathLength() { return MAX_PATH - 1; }
 
 bool SlashRootsPath() { return false; }
 
-AccessStatus QueryAttributes(const char* path, FileAttributes* attributes) {
+AccessStatus QueryAttributes(const char* path, FileAttributes* attributes, std::string* identity) {
   if (path == nullptr || *path == '\0') return AccessStatus::notFound;
   if (TooLong(path)) return AccessStatus::otherError;
   DWORD value = GetFileAttributesA(path);
-  if (value == INVALID_FILE_ATTRIBUTES) return StatusOfError(GetLastError());
+  if (value == INVALID_FILE_ATTRIBUTES) return AccessStatusOfError(GetLastError());
+  // The file systems ignore case: one upper-cased path is one file.
+  if (identity != nullptr) *identity = UpperCase(path);
   if (attributes != nullptr) {
     attributes->directory = (value & FILE_ATTRIBUTE_DIRECTORY) != 0;
     attributes->readOnly = (value & FILE_ATTRIBUTE_READONLY) != 0;
@@ -102,8 +130,8 @@ AccessStatus QueryAttributes(const char* path, FileAttributes* attributes) {
 bool ReadOnlyFile::Open(const char* path) {
   Close();
   if (path == nullptr || TooLong(path)) return false;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      OpenDiskFile(path, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
   handle_ = reinterpret_cast<intptr_t>(file);
   return true;
@@ -133,8 +161,7 @@ void ReadOnlyFile::Close() {
 
 ProbeResult ProbeReadable(const char* path) {
   if (path == nullptr || TooLong(path)) return ProbeResult::fileError;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = OpenDiskFile(path, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return ProbeOfError(GetLastError());
   CloseHandle(file);
   return ProbeResult::ok;

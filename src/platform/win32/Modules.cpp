@@ -17,6 +17,7 @@ void* FindLoadedModule(const char* name) {
 
 void* FindProcedure(void* module, const char* name) {
   if (module == nullptr || name == nullptr) return nullptr;
+  // The module's own export table only, never its imports.
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
 }
 
