@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the command-line tool and shows what the library makes of the
 # example files: the range map of a Tralvex.ini, a few lookups, evaluations
-# and formattings, a dump, and the findings of a check on a broken file.
+# and formattings, a dump, the findings of a check on a broken file, and a
+# translator's round trip: compare, PO export, import.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 TRALVEX_WINDOWS=0 bash scripts/install-deps.sh
@@ -34,3 +35,15 @@ run format examples/Notes-en.msg 1202 --section Dialogs report.txt
 run dump examples/Print-en.msg
 run check examples/broken/Broken.msg
 run check examples/broken/Tralvex.ini
+
+# A translation against its base, and the round trip through a PO file that
+# translation tools read: export, a translator fills in a text, import.
+run compare --codepage 65001 examples/Notes-en.msg examples/Notes-cs.msg
+run compare --codepage 1250 examples/Print-en.msg examples/Print-cs.msg
+run po export --codepage 1250 --lang cs -o build/demo/Print-cs.po examples/Print-en.msg examples/Print-cs.msg
+printf '\n$ grep -B3 -A2 "PRINTING/200[14]" build/demo/Print-cs.po\n'
+grep -B3 -A2 "PRINTING/200[14]" build/demo/Print-cs.po
+# What a translator's tool would do: the text of message 2004.
+sed -i '/^msgctxt "PRINTING\/2004"$/,/^msgstr/s/^msgstr ""$/msgstr "Okraje:\\\\t%s mm"/' build/demo/Print-cs.po
+run po import --codepage 1250 -o build/demo/Print-cs.msg build/demo/Print-cs.po examples/Print-cs.msg
+run compare --codepage 1250 examples/Print-en.msg build/demo/Print-cs.msg

@@ -3,7 +3,8 @@
 # again: it asks apt only for packages that are missing.
 set -euo pipefail
 
-want=(cmake g++ make libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev)
+want=(cmake g++ make libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
+  libgettextpo-dev gettext nlohmann-json3-dev)
 if [ "${TRALVEX_WINDOWS:-1}" = 1 ]; then
   want+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine)
 fi

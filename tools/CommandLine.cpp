@@ -21,6 +21,8 @@ constexpr OptionName kOptionNames[] = {
     {"--section", kSectionOption, true},   {"--format", kFormatOption, true},
     {"--werror", kWerrorOption, false},    {"--default-dir", kDefaultDirOption, true},
     {"--codepage", kCodePageOption, true}, {"--lang", kLangOption, true},
+    {"-o", kOutputOption, true},           {"--output", kOutputOption, true},
+    {"--lang", kLanguageOption, true},
 };
 
 bool IsHexDigit(char c) {
@@ -40,9 +42,35 @@ bool ReadCodePageNumber(const std::string& text, unsigned& id) {
   return true;
 }
 
-bool SetOption(const std::string& name, const std::string& value, Options& options,
+// A language tag as PO headers carry it: "cs", "pt_BR", "sr@latin".
+bool IsLanguageTag(const std::string& value) {
+  std::size_t i = 0;
+  auto letters = [&](bool upper, std::size_t min, std::size_t max) {
+    std::size_t start = i;
+    while (i < value.size() && i - start < max &&
+           (upper ? value[i] >= 'A' && value[i] <= 'Z' : value[i] >= 'a' && value[i] <= 'z')) {
+      ++i;
+    }
+    return i - start >= min;
+  };
+  if (!letters(false, 2, 3)) return false;
+  if (i < value.size() && value[i] == '_' && (++i, !letters(true, 2, 2))) return false;
+  if (i < value.size() && value[i] == '@' && (++i, !letters(false, 1, 16))) return false;
+  return i == value.size();
+}
+
+bool SetOption(const OptionName& option, const std::string& value, Options& options,
                std::string& error) {
-  if (name == "--section") {
+  const std::string name = option.name;
+  if (option.bit == kLanguageOption) {
+    if (!IsLanguageTag(value)) {
+      error = "--lang takes a language such as cs, de or pt_BR, not \"" + value + "\"";
+      return false;
+    }
+    options.language = value;
+  } else if (option.bit == kOutputOption) {
+    options.output = value;
+  } else if (name == "--section") {
     options.section = value;
   } else if (name == "--format") {
     if (value != "json" && value != "text") {
@@ -132,7 +160,7 @@ bool ParseOptions(const std::vector<std::string>& args, unsigned accepted, Optio
       error = name + " has an empty value";
       return false;
     }
-    if (!SetOption(name, value, options, error)) return false;
+    if (!SetOption(*found, value, options, error)) return false;
   }
   return true;
 }

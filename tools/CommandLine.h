@@ -20,7 +20,9 @@ enum OptionBit : unsigned {
   kWerrorOption = 4,
   kDefaultDirOption = 8,
   kCodePageOption = 16,
-  kLangOption = 32,
+  kLangOption = 32,       // the language of the built-in texts: en, de or cs
+  kOutputOption = 64,     // -o FILE, --output=FILE
+  kLanguageOption = 128,  // --lang LL: any language tag, for a translation's header
 };
 
 struct Options {
@@ -31,6 +33,8 @@ struct Options {
   std::string defaultDir;
   unsigned codePage = 0;  // 0: the system's
   std::string lang;
+  std::string output;    // -o: the file to write; empty for standard output or in place
+  std::string language;  // --lang of kLanguageOption, such as "cs" or "pt_BR"
   bool help = false;
 };
 

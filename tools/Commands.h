@@ -24,6 +24,8 @@ int EvalCommand(const Arguments& args, Streams& io);
 int FormatCommand(const Arguments& args, Streams& io);
 int DumpCommand(const Arguments& args, Streams& io);
 int MapCommand(const Arguments& args, Streams& io);
+int CompareCommand(const Arguments& args, Streams& io);
+int PoCommand(const Arguments& args, Streams& io);
 
 struct Options;
 

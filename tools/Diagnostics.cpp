@@ -58,14 +58,18 @@ void PrintDiagnostic(const Diagnostic& d, bool colour, std::ostream& out) {
   out << '\n';
 }
 
+std::string DiagnosticJson(const Diagnostic& d) {
+  return "{\"file\": " + JsonPath(d.file) + ", \"line\": " + std::to_string(d.line) +
+         ", \"column\": " + std::to_string(d.column) + ", \"severity\": \"" +
+         SeverityName(d.severity) + "\", \"message\": " + JsonString(d.text) +
+         ", \"check\": " + JsonString(d.check) + "}";
+}
+
 void PrintDiagnosticsJson(const DiagnosticList& list, std::ostream& out) {
   out << "{\"diagnostics\": [";
   const char* separator = "\n  ";
   for (const Diagnostic& d : list.Items()) {
-    out << separator << "{\"file\": " << JsonString(d.file) << ", \"line\": " << d.line
-        << ", \"column\": " << d.column << ", \"severity\": \"" << SeverityName(d.severity)
-        << "\", \"message\": " << JsonString(d.text) << ", \"check\": " << JsonString(d.check)
-        << '}';
+    out << separator << DiagnosticJson(d);
     separator = ",\n  ";
   }
   if (!list.Items().empty()) out << '\n';

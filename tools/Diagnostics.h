@@ -44,6 +44,10 @@ class DiagnosticList {
 // "file:line:column: severity: text [check]", coloured when asked.
 void PrintDiagnostic(const Diagnostic& diagnostic, bool colour, std::ostream& out);
 
+// One finding as a JSON object: {"file", "line", "column", "severity",
+// "message", "check"}.
+std::string DiagnosticJson(const Diagnostic& diagnostic);
+
 // A JSON document: {"diagnostics": [...], "errors": n, "warnings": n, "notes": n}.
 void PrintDiagnosticsJson(const DiagnosticList& list, std::ostream& out);
 

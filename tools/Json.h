@@ -1,4 +1,5 @@
-// The little JSON the tool writes: escaped strings, nothing else is needed.
+// The little JSON the tool writes: quoted strings, always UTF-8, so that any
+// JSON parser takes the whole document.
 #ifndef TRALVEX_TOOLS_JSON_H
 #define TRALVEX_TOOLS_JSON_H
 
@@ -7,10 +8,17 @@
 
 namespace tralvex::tool {
 
-// The text as a quoted JSON string. Bytes of 0x80 and above pass through
-// unchanged: message texts are in the file's code page, and the reader must
-// know it as the writer of the file did.
+// A text of a message or settings file, or a finding about one, as a quoted
+// JSON string: converted from the active code page (--codepage, else the
+// system's) to UTF-8. A text holding bytes that are no character of the
+// code page is written with each such byte as the four characters \xNN
+// and, in that text only, a backslash before "x" or before another
+// backslash doubled, so that no two texts read the same.
 std::string JsonString(std::string_view text);
+
+// A file name as given on the command line: UTF-8 as it is, and the bytes
+// of any other encoding written as JsonString writes bytes it cannot read.
+std::string JsonPath(std::string_view path);
 
 }  // namespace tralvex::tool
 

@@ -121,7 +121,7 @@ void PrintSkipped(const RangeMap& map, bool colour, std::ostream& out) {
 
 void PrintJson(const RangeMap& map, const std::vector<RangeCoverage>& coverage, bool built,
                std::ostream& out) {
-  out << "{\"ini\": " << JsonString(map.iniPath) << ", \"usable\": " << (built ? "true" : "false")
+  out << "{\"ini\": " << JsonPath(map.iniPath) << ", \"usable\": " << (built ? "true" : "false")
       << ", \"singleFile\": " << (map.singleFile ? "true" : "false") << ", \"ranges\": [";
   for (std::size_t i = 0; i < map.ranges.size(); ++i) {
     const Range& range = map.ranges[i];
@@ -129,7 +129,7 @@ void PrintJson(const RangeMap& map, const std::vector<RangeCoverage>& coverage, 
     const RangeCoverage& measured = coverage[i];
     bool shadowed = range.shadowedBy != Range::kNotShadowed;
     out << (i == 0 ? "\n  " : ",\n  ") << "{\"keyword\": " << JsonString(keyword.keyword)
-        << ", \"file\": " << JsonString(keyword.value) << ", \"path\": " << JsonString(keyword.path)
+        << ", \"file\": " << JsonString(keyword.value) << ", \"path\": " << JsonPath(keyword.path)
         << ", \"line\": " << keyword.line << ", \"first\": " << range.low
         << ", \"last\": " << range.bound << ", \"hiddenBehind\": "
         << (shadowed ? JsonString(map.keywords[range.shadowedBy].keyword) : "null")

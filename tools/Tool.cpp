@@ -17,6 +17,9 @@ constexpr const char* kUsage =
     "  format FILE NUMBER [ARG...]   a message with its %s arguments filled in\n"
     "  dump FILE                     every section and message after aliases\n"
     "  map DIR                       the range map of DIR's Tralvex.ini\n"
+    "  compare BASE TRANSLATION      what a translation lacks, and its progress\n"
+    "  po export BASE [TRANSLATION]  the texts as a PO file for translation tools\n"
+    "  po import FILE.po TRANSLATION the translated texts back into a message file\n"
     "\n"
     "\"tralvex COMMAND --help\" tells more of each. Exit status: 0 success,\n"
     "1 errors found or a message missing, 2 a usage, input or output failure.\n";
@@ -27,8 +30,9 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"check", CheckCommand},   {"show", ShowCommand}, {"eval", EvalCommand},
-    {"format", FormatCommand}, {"dump", DumpCommand}, {"map", MapCommand},
+    {"check", CheckCommand},     {"show", ShowCommand}, {"eval", EvalCommand},
+    {"format", FormatCommand},   {"dump", DumpCommand}, {"map", MapCommand},
+    {"compare", CompareCommand}, {"po", PoCommand},
 };
 
 }  // namespace

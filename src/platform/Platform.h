@@ -7,6 +7,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Console.h"
+#include "platform/FileReplace.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Modules.h"

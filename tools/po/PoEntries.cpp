@@ -1,0 +1,185 @@
+#include "po/PoEntries.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "CodePageText.h"
+#include "CommandLine.h"
+#include "po/PoFile.h"
+
+namespace tralvex::tool {
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  return text;
+}
+
+bool IsUtf8Charset(std::string charset) {
+  for (char& c : charset) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  return charset == "UTF-8" || charset == "UTF8";
+}
+
+class EntryReader {
+ public:
+  EntryReader(const std::string& path, const std::string& bytes, PoEntries& entries,
+              DiagnosticList& problems)
+      : path_(path), lines_(EntryLines(bytes)), entries_(entries), problems_(problems) {}
+
+  void Problem(std::size_t line, std::string text) {
+    problems_.Add(path_, line, line == 0 ? 0 : 1, Severity::kError, std::move(text), "po");
+  }
+
+  void ReadHeader(po_message_t message) {
+    entries_.headerLine = LineOf(0);
+    std::string header = po_message_msgstr(message);
+    std::string type = HeaderField(header.c_str(), "Content-Type");
+    std::size_t at = type.find("charset=");
+    std::string charset = at == std::string::npos ? std::string() : type.substr(at + 8);
+    charset = charset.substr(0, charset.find_first_of("; \t"));
+    if (!charset.empty() && !IsUtf8Charset(charset) && charset != "CHARSET") {
+      Problem(entries_.headerLine, "the PO file is in charset " + charset +
+                                       "; convert it to UTF-8 first (msgconv -t UTF-8)");
+    }
+    char* field = po_header_field(header.c_str(), kSectionsField);
+    if (field == nullptr) return;
+    std::string value(field);
+    std::free(field);
+    std::size_t bad = 0;
+    entries_.sections = ParseSectionList(value);
+    if (!entries_.sections || !IsValidUtf8(value, bad)) {
+      entries_.sections.reset();
+      Problem(entries_.headerLine, std::string("the header field ") + kSectionsField +
+                                       " is no list of sections: \"" + value + "\"");
+    }
+  }
+
+  void ReadEntry(po_message_t message, std::size_t index) {
+    if (po_message_is_obsolete(message)) {
+      ++entries_.obsolete;
+      return;
+    }
+    std::size_t line = LineOf(index);
+    const char* context = po_message_msgctxt(message);
+    std::string name = context != nullptr ? "entry \"" + std::string(context) + "\": " : "entry: ";
+    if (!ValidUtf8(line, name, "msgctxt", context) ||
+        !ValidUtf8(line, name, "msgstr", po_message_msgstr(message))) {
+      return;
+    }
+    if (context == nullptr) {
+      Problem(line,
+              "an entry without context (msgctxt): every entry names its message as "
+              "SECTION/NUMBER");
+      return;
+    }
+    PoEntry entry;
+    entry.context = context;
+    entry.line = line;
+    if (!SplitContext(entry)) {
+      Problem(line, name +
+                        "the context is not SECTION/NUMBER with a hexadecimal number of at "
+                        "most 8 digits");
+      return;
+    }
+    if (po_message_msgid_plural(message) != nullptr) {
+      Problem(line, name + "plural forms, which message files do not have");
+      return;
+    }
+    entry.text = po_message_msgstr(message);
+    if (po_message_is_fuzzy(message)) {
+      ++entries_.fuzzy;
+    } else if (entry.text.empty()) {
+      ++entries_.untranslated;
+    } else {
+      entries_.translated.push_back(std::move(entry));
+    }
+  }
+
+  bool CountMatches(std::size_t messages) const { return messages == lines_.size(); }
+  void ForgetLines() { lines_.clear(); }
+
+ private:
+  std::size_t LineOf(std::size_t index) const { return index < lines_.size() ? lines_[index] : 0; }
+
+  bool ValidUtf8(std::size_t line, const std::string& name, const char* what, const char* text) {
+    std::size_t bad = 0;
+    if (text == nullptr || IsValidUtf8(text, bad)) return true;
+    Problem(line, name + "invalid UTF-8 at byte " + std::to_string(bad + 1) + " of the " + what);
+    return false;
+  }
+
+  static bool SplitContext(PoEntry& entry) {
+    std::size_t slash = entry.context.rfind('/');
+    if (slash == std::string::npos || slash == 0) return false;
+    entry.section = entry.context.substr(0, slash);
+    return ParseMessageNumber(entry.context.substr(slash + 1), entry.number);
+  }
+
+  const std::string& path_;
+  std::vector<std::size_t> lines_;
+  PoEntries& entries_;
+  DiagnosticList& problems_;
+};
+
+}  // namespace
+
+std::vector<std::size_t> EntryLines(const std::string& bytes) {
+  std::vector<std::size_t> lines;
+  std::size_t line = 1;
+  for (std::size_t start = 0; start < bytes.size(); ++line) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string_view text = SkipBlanks(std::string_view(bytes).substr(start, end - start));
+    if (StartsWith(text, "#~")) text = SkipBlanks(text.substr(2));
+    if (StartsWith(text, "msgid") && text.size() > 5 &&
+        (text[5] == ' ' || text[5] == '\t' || text[5] == '"')) {
+      lines.push_back(line);
+    }
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
+                   DiagnosticList& problems) {
+  std::size_t before = problems.Items().size();
+  std::vector<PoProblem> found;
+  std::string reason;
+  PoFile po;
+  if (!po.Read(bytes, found, reason)) {
+    problems.Add(path, 0, 0, Severity::kError, reason, "po");
+    return false;
+  }
+  for (const PoProblem& problem : found) {
+    problems.Add(path, problem.line,
+                 problem.line == 0 ? 0 : std::max<std::size_t>(problem.column, 1),
+                 problem.warning ? Severity::kWarning : Severity::kError, problem.text, "po");
+  }
+  EntryReader reader(path, bytes, entries, problems);
+  std::vector<po_message_t> messages;
+  {
+    PoMessages iterator(po);
+    for (po_message_t m; (m = iterator.Next()) != nullptr;) messages.push_back(m);
+  }
+  // Lines are named only when every entry was found where it stands.
+  if (!reader.CountMatches(messages.size())) reader.ForgetLines();
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    bool isHeader = po_message_msgctxt(messages[i]) == nullptr &&
+                    *po_message_msgid(messages[i]) == '\0' && !po_message_is_obsolete(messages[i]);
+    if (isHeader) {
+      reader.ReadHeader(messages[i]);
+    } else {
+      reader.ReadEntry(messages[i], i);
+    }
+  }
+  for (std::size_t i = before; i < problems.Items().size(); ++i) {
+    if (problems.Items()[i].severity == Severity::kError) return false;
+  }
+  return true;
+}
+
+}  // namespace tralvex::tool
