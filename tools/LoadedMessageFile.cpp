@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "ErrorTexts.h"
 #include "InputFiles.h"
 
 namespace tralvex::tool {
@@ -30,12 +31,7 @@ LoadResult LoadedMessageFile::Parse(const std::string& path, std::string bytes,
   buffer[bytes_.size()] = '\0';
   char* text = buffer.get();
   if (data_->ParseMessageFile(text, text + bytes_.size()) == 0) {
-    std::string errors = DescribeParseErrors(*data_);
-    while (!errors.empty() && errors.back() == '\n') errors.pop_back();
-    for (std::size_t at; (at = errors.find('\n')) != std::string::npos;) {
-      errors.replace(at, 1, "; ");
-    }
-    reason = "the library would not open it: " + errors;
+    reason = "the library would not open it: " + DescribeErrors(*data_);
     return LoadResult::kParseFailed;
   }
   buffer.release();  // the file data owns it now
