@@ -80,6 +80,7 @@ class IniFile : public ErrorList {
   int MergeNames(const char* section, NameList& names);
   int ReadThroughLayers(const char* section, const char* keyword, std::string& value);
   int JoinNames(const char* section, std::string& text, bool sections);
+  bool NothingLeftToList(const char* section);
   void CopyChildLinks(const IniFile& source, const std::vector<IniFile*>& sourceChildren,
                       const std::vector<IniFile*>& newChildren);
 };

@@ -15,6 +15,16 @@ void TrimRange(const std::string& text, std::size_t& begin, std::size_t& end) {
   while (end > begin && IsBlankByte(text[end - 1])) --end;
 }
 
+// A name ends at a NUL byte: no caller can pass a name beyond one, so the
+// name is what lies before it, and that is how it is listed, read and erased.
+void CutAtNul(const std::string& text, std::size_t begin, std::size_t& end) {
+  std::size_t nul = text.find('\0', begin);
+  if (nul < end) {
+    end = nul;
+    while (end > begin && IsBlankByte(text[end - 1])) --end;
+  }
+}
+
 }  // namespace
 
 std::string ProfileNameKey(std::string_view name) {
@@ -75,6 +85,7 @@ void ProfileDocument::ClassifyLine(ProfileLine& line) const {
     std::size_t nameBegin = begin + 1;
     std::size_t nameEnd = static_cast<std::size_t>(close - base);
     TrimRange(text_, nameBegin, nameEnd);
+    CutAtNul(text_, nameBegin, nameEnd);
     line.kind = ProfileLineKind::section;
     line.nameBegin = nameBegin;
     line.nameLength = nameEnd - nameBegin;
@@ -88,6 +99,7 @@ void ProfileDocument::ClassifyLine(ProfileLine& line) const {
   std::size_t nameBegin = begin;
   TrimRange(text_, nameBegin, nameEnd);
   TrimRange(text_, valueBegin, valueEnd);
+  CutAtNul(text_, nameBegin, nameEnd);
   if (nameBegin == nameEnd) return;  // "=value" names nothing
   line.kind = ProfileLineKind::entry;
   line.nameBegin = nameBegin;
