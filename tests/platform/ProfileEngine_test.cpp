@@ -3,6 +3,7 @@
 // tests run against them in the Windows build.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -268,6 +269,21 @@ TEST_F(ProfileEngineTest, TenMegabyteLine) {
 }
 
 // ---- Behaviour of our own engine only ------------------------------------
+
+TEST_F(ProfileEngineTest, OwnEngineSeesARewriteThatPutsTheOldTimeBack) {
+  // Copying tools restore the time of the file they overwrite; the Windows
+  // functions go by that time alone.
+  if (!OwnEngine()) GTEST_SKIP();
+  Put("[s]\r\nk=old\r\nl=1\r\n");
+  auto past = std::filesystem::last_write_time(file_) - std::chrono::hours(1);
+  std::filesystem::last_write_time(file_, past);
+  EXPECT_EQ(Get("s", "k").text, "old");
+  Put("[s]\r\nk=new\r\nl=1\r\n");  // same size, same file, same time
+  std::filesystem::last_write_time(file_, past);
+  EXPECT_EQ(Get("s", "k").text, "new");
+  ASSERT_TRUE(WriteProfileString("s", "l", "2", file_.c_str()));
+  EXPECT_EQ(ReadBytes(file_), "[s]\r\nk=new\r\nl=2\r\n");
+}
 
 TEST_F(ProfileEngineTest, OwnEngineKeepsLayoutAndLineEnds) {
   // The Windows functions as Wine provides them rewrite the file in their

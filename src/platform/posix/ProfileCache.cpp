@@ -21,7 +21,7 @@ std::shared_ptr<const ProfileDocument> ProfileCache::Get(const std::string& path
   if (found == entries_.end() || !(found->second.identity == identity)) return Load(path, state);
   Entry& entry = found->second;
   entry.lastUse = ++useCounter_;
-  if (!IsRecentlyModified(identity)) return entry.document;
+  if (!IsRecentlyChanged(identity)) return entry.document;
   // Within one tick of the file clock a rewrite of the same size leaves the
   // identity unchanged: only the bytes can tell.
   std::string text;

@@ -25,6 +25,8 @@ FileIdentity IdentityOf(const struct stat& status) {
   identity.size = static_cast<uint64_t>(status.st_size);
   identity.modifiedSeconds = static_cast<int64_t>(status.st_mtim.tv_sec);
   identity.modifiedNanoseconds = static_cast<int64_t>(status.st_mtim.tv_nsec);
+  identity.changedSeconds = static_cast<int64_t>(status.st_ctim.tv_sec);
+  identity.changedNanoseconds = static_cast<int64_t>(status.st_ctim.tv_nsec);
   return identity;
 }
 
@@ -187,11 +189,11 @@ bool ReplaceProfile(const std::string& path, const std::string& text, FileIdenti
   return true;
 }
 
-bool IsRecentlyModified(const FileIdentity& identity) {
+bool IsRecentlyChanged(const FileIdentity& identity) {
   struct timespec now;
   if (::clock_gettime(CLOCK_REALTIME, &now) != 0) return true;
   // File times come from a coarse clock; two seconds cover every tick.
-  return now.tv_sec - identity.modifiedSeconds < 2;
+  return now.tv_sec - identity.changedSeconds < 2;
 }
 
 }  // namespace tralvex::platform

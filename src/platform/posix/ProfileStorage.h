@@ -9,13 +9,17 @@
 
 namespace tralvex::platform {
 
-// What tells one version of a file from another without reading it.
+// What tells one version of a file from another without reading it. The
+// change time is set by the system on every change and cannot be set back
+// by a program, unlike the modification time that copying tools restore.
 struct FileIdentity {
   uint64_t device = 0;
   uint64_t inode = 0;
   uint64_t size = 0;
   int64_t modifiedSeconds = 0;
   int64_t modifiedNanoseconds = 0;
+  int64_t changedSeconds = 0;
+  int64_t changedNanoseconds = 0;
 
   bool operator==(const FileIdentity&) const = default;
 };
@@ -50,7 +54,7 @@ bool ReplaceProfile(const std::string& path, const std::string& text, FileIdenti
 
 // True when the file changed less than a timestamp tick ago, so that an
 // unchanged identity does not prove an unchanged content.
-bool IsRecentlyModified(const FileIdentity& identity);
+bool IsRecentlyChanged(const FileIdentity& identity);
 
 }  // namespace tralvex::platform
 
