@@ -13,7 +13,9 @@
 
 #include "platform/posix/ProfileCache.h"
 #include "platform/posix/ProfileDocument.h"
+#include "platform/posix/ProfileReplace.h"
 #include "platform/posix/ProfileStorage.h"
+#include "platform/posix/ProfileWriteLock.h"
 #include "platform/posix/ProfileWriter.h"
 
 namespace tralvex::platform {
@@ -139,37 +141,67 @@ uint32_t ReadKeywordList(const ProfileDocument* document, const char* section,
 
 enum class Edit { set, deleteKeyword, deleteSection };
 
+// The file on disk for a name about to be written, found again when it
+// moved or was renamed since it was last seen. Call with the cache's mutex
+// held.
+std::string LocateForWriting(ProfileCache& cache, const std::string& absolute) {
+  std::string path = cache.Locate(absolute);
+  FileIdentity identity;
+  if (StatProfile(path, &identity) == FileState::missing && cache.ForgetLocation(absolute)) {
+    path = cache.Locate(absolute);
+  }
+  return path;
+}
+
+bool ApplyEdit(const ProfileDocument& document, Edit edit, const char* section, const char* keyword,
+               const char* value, std::string* text) {
+  switch (edit) {
+    case Edit::set:
+      return SetProfileValue(document, section, keyword, value, text);
+    case Edit::deleteKeyword:
+      return DeleteProfileKeyword(document, section, keyword, text);
+    case Edit::deleteSection:
+      return DeleteProfileSection(document, section, text);
+  }
+  return false;
+}
+
+// One read-modify-write under the file's lock: the edit is made on the
+// file's content as it is once the lock is held, so that what another
+// process wrote meanwhile is kept.
 bool EditProfile(const std::string& absolute, Edit edit, const char* section, const char* keyword,
                  const char* value) {
   ProfileCache& cache = TheProfileCache();
-  std::lock_guard<std::mutex> lock(cache.Mutex());
-  std::string path;
-  FileState state;
-  std::shared_ptr<const ProfileDocument> document = FindDocument(cache, absolute, &path, &state);
+  std::lock_guard<std::mutex> guard(cache.Mutex());
+  std::string path = LocateForWriting(cache, absolute);
   if (path.empty()) return false;
+  ProfileWriteLock lock;
+  switch (lock.Acquire(path, edit == Edit::set)) {
+    case ProfileWriteLock::Outcome::locked:
+      break;
+    case ProfileWriteLock::Outcome::missing:
+      return edit != Edit::set;  // nothing there to delete
+    case ProfileWriteLock::Outcome::refused:
+      cache.Forget(path);
+      return false;
+  }
   // Never replace what could not be read: its content would be lost.
-  if (state == FileState::unreadable) return false;
+  std::shared_ptr<const ProfileDocument> document = cache.GetLocked(lock);
   if (document == nullptr) {
-    if (edit != Edit::set) return true;  // nothing there to delete
-    document = std::make_shared<const ProfileDocument>();
+    lock.Abandon();
+    return false;
   }
   std::string text;
-  bool changed = false;
-  switch (edit) {
-    case Edit::set:
-      changed = SetProfileValue(*document, section, keyword, value, &text);
-      break;
-    case Edit::deleteKeyword:
-      changed = DeleteProfileKeyword(*document, section, keyword, &text);
-      break;
-    case Edit::deleteSection:
-      changed = DeleteProfileSection(*document, section, &text);
-      break;
+  if (!ApplyEdit(*document, edit, section, keyword, value, &text)) {
+    lock.Abandon();
+    return true;
   }
-  if (!changed) return true;
-  if (!MayReplaceProfile(path)) return false;
   FileIdentity identity;
-  if (!ReplaceProfile(path, text, &identity)) return false;
+  if (!StoreProfile(lock, document->Text(), text, &identity)) {
+    lock.Abandon();
+    cache.Forget(path);
+    return false;
+  }
   cache.Put(path, identity, std::make_shared<const ProfileDocument>(std::move(text)));
   return true;
 }

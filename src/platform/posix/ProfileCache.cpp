@@ -9,47 +9,50 @@ ProfileCache& TheProfileCache() {
   return cache;
 }
 
+template <typename Read>
+std::shared_ptr<const ProfileDocument> ProfileCache::Refresh(const std::string& path,
+                                                             const FileIdentity& identity,
+                                                             Read read) {
+  auto found = entries_.find(path);
+  bool known = found != entries_.end() && found->second.identity == identity;
+  if (known && !IsRecentlyChanged(identity)) {
+    found->second.lastUse = ++useCounter_;
+    return found->second.document;
+  }
+  std::string bytes;
+  FileIdentity readIdentity;
+  if (!read(&bytes, &readIdentity)) {
+    entries_.erase(path);
+    return nullptr;
+  }
+  std::shared_ptr<const ProfileDocument> document;
+  if (known && found->second.document->Text() == bytes) {
+    document = found->second.document;
+  } else {
+    document = std::make_shared<const ProfileDocument>(std::move(bytes));
+  }
+  Put(path, readIdentity, document);
+  return document;
+}
+
 std::shared_ptr<const ProfileDocument> ProfileCache::Get(const std::string& path,
                                                          FileState* state) {
   FileIdentity identity;
   *state = StatProfile(path, &identity);
-  auto found = entries_.find(path);
   if (*state != FileState::regular) {
-    if (found != entries_.end()) entries_.erase(found);
+    entries_.erase(path);
     return nullptr;
   }
-  if (found == entries_.end() || !(found->second.identity == identity)) return Load(path, state);
-  Entry& entry = found->second;
-  entry.lastUse = ++useCounter_;
-  if (!IsRecentlyChanged(identity)) return entry.document;
-  // Within one tick of the file clock a rewrite of the same size leaves the
-  // identity unchanged: only the bytes can tell.
-  std::string text;
-  FileIdentity read;
-  if (!ReadProfile(path, &text, &read)) {
-    entries_.erase(found);
-    *state = FileState::unreadable;
-    return nullptr;
-  }
-  if (text != entry.document->Text()) {
-    entry.document = std::make_shared<const ProfileDocument>(std::move(text));
-  }
-  entry.identity = read;
-  return entry.document;
+  auto document = Refresh(path, identity, [&](std::string* bytes, FileIdentity* read) {
+    return ReadProfile(path, bytes, read);
+  });
+  if (document == nullptr) *state = FileState::unreadable;
+  return document;
 }
 
-std::shared_ptr<const ProfileDocument> ProfileCache::Load(const std::string& path,
-                                                          FileState* state) {
-  std::string text;
-  FileIdentity identity;
-  if (!ReadProfile(path, &text, &identity)) {
-    entries_.erase(path);
-    *state = FileState::unreadable;
-    return nullptr;
-  }
-  auto document = std::make_shared<const ProfileDocument>(std::move(text));
-  Put(path, identity, document);
-  return document;
+std::shared_ptr<const ProfileDocument> ProfileCache::GetLocked(const ProfileWriteLock& lock) {
+  return Refresh(lock.Path(), lock.Identity(),
+                 [&](std::string* bytes, FileIdentity* read) { return lock.Read(bytes, read); });
 }
 
 void ProfileCache::Put(const std::string& path, const FileIdentity& identity,

@@ -12,6 +12,7 @@
 
 #include "platform/posix/ProfileDocument.h"
 #include "platform/posix/ProfileStorage.h"
+#include "platform/posix/ProfileWriteLock.h"
 
 namespace tralvex::platform {
 
@@ -20,6 +21,11 @@ class ProfileCache {
   // The current content of the file, or null when it is missing (state
   // missing) or cannot be read (state unreadable). Call with Mutex() held.
   std::shared_ptr<const ProfileDocument> Get(const std::string& path, FileState* state);
+
+  // The current content of a file this process holds for writing: the
+  // cached copy while the file is unchanged, else what is read through the
+  // lock. Null when it cannot be read. Call with Mutex() held.
+  std::shared_ptr<const ProfileDocument> GetLocked(const ProfileWriteLock& lock);
 
   // Records the version just written by this process.
   void Put(const std::string& path, const FileIdentity& identity,
@@ -42,7 +48,12 @@ class ProfileCache {
     uint64_t lastUse = 0;
   };
 
-  std::shared_ptr<const ProfileDocument> Load(const std::string& path, FileState* state);
+  // The cached copy when it is the content of a file of this identity.
+  // Within one tick of the file clock a rewrite of the same size leaves the
+  // identity unchanged: only the bytes, read by read(), can tell.
+  template <typename Read>
+  std::shared_ptr<const ProfileDocument> Refresh(const std::string& path,
+                                                 const FileIdentity& identity, Read read);
   void EvictIfFull();
 
   static constexpr std::size_t kMaxFiles = 64;

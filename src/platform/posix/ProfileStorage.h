@@ -1,6 +1,6 @@
 // The disk side of the profile engine: where a profile file name points,
-// reading a file whole, and replacing it so that it is never seen half
-// written.
+// opening only regular files and never blocking on anything else, the locks
+// that keep writers of one file in turn, and reading a file whole.
 #ifndef TRALVEX_PLATFORM_POSIX_PROFILESTORAGE_H
 #define TRALVEX_PLATFORM_POSIX_PROFILESTORAGE_H
 
@@ -22,6 +22,9 @@ struct FileIdentity {
   int64_t changedNanoseconds = 0;
 
   bool operator==(const FileIdentity&) const = default;
+  bool SameFile(const FileIdentity& other) const {
+    return device == other.device && inode == other.inode;
+  }
 };
 
 enum class FileState {
@@ -41,16 +44,26 @@ std::string NativeProfilePath(const std::string& absolute);
 
 FileState StatProfile(const std::string& path, FileIdentity* identity);
 
-// True when the file's whole content was read; identity is the version read.
-bool ReadProfile(const std::string& path, std::string* text, FileIdentity* identity);
+// Opens a regular file without ever waiting: a FIFO, a device or a
+// directory is refused (-1 with errno EINVAL) before it can block or be
+// read as settings. Flags are those of open(); -1 with errno on failure.
+int OpenRegularFile(const std::string& path, int flags, unsigned mode = 0);
 
-// True when the file (existing or not) may be replaced by a new version:
-// an existing file must be a readable, writable regular file.
-bool MayReplaceProfile(const std::string& path);
+// Waits for the lock that keeps writers of one file in turn (exclusive)
+// and readers out of a rewrite in place (shared). True also where the file
+// system has no locks: the file is then used as the system lets it be.
+bool LockWhole(int fd, bool exclusive);
 
-// Writes the text to a new file beside the target, flushes it to disk and
-// renames it over the target. On failure the target is as it was.
-bool ReplaceProfile(const std::string& path, const std::string& text, FileIdentity* identity);
+// The identity of an open file, or false when it cannot be had.
+bool IdentityOf(int fd, FileIdentity* identity);
+
+// Reads an open file from its start to its end, whatever size it reports
+// (the system's own files report 0).
+bool ReadWhole(int fd, std::string* bytes);
+
+// True when the file's whole content was read, under a shared lock so that
+// a rewrite in place is never seen half done; identity is the version read.
+bool ReadProfile(const std::string& path, std::string* bytes, FileIdentity* identity);
 
 // True when the file changed less than a timestamp tick ago, so that an
 // unchanged identity does not prove an unchanged content.
