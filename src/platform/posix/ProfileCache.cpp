@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/CodePage.h"
+
 namespace tralvex::platform {
 
 ProfileCache& TheProfileCache() {
@@ -14,7 +16,9 @@ std::shared_ptr<const ProfileDocument> ProfileCache::Refresh(const std::string& 
                                                              const FileIdentity& identity,
                                                              Read read) {
   auto found = entries_.find(path);
-  bool known = found != entries_.end() && found->second.identity == identity;
+  // A file in Unicode is indexed by the names the code page gives it.
+  bool known = found != entries_.end() && found->second.identity == identity &&
+               found->second.codePage == ActiveCodePage().id;
   if (known && !IsRecentlyChanged(identity)) {
     found->second.lastUse = ++useCounter_;
     return found->second.document;
@@ -26,10 +30,11 @@ std::shared_ptr<const ProfileDocument> ProfileCache::Refresh(const std::string& 
     return nullptr;
   }
   std::shared_ptr<const ProfileDocument> document;
-  if (known && found->second.document->Text() == bytes) {
+  if (known && found->second.document->HasBytes(bytes)) {
     document = found->second.document;
   } else {
-    document = std::make_shared<const ProfileDocument>(std::move(bytes));
+    document =
+        std::make_shared<const ProfileDocument>(ProfileDocument::FromBytes(std::move(bytes)));
   }
   Put(path, readIdentity, document);
   return document;
@@ -63,6 +68,7 @@ void ProfileCache::Put(const std::string& path, const FileIdentity& identity,
     found = entries_.emplace(path, Entry()).first;
   }
   found->second.identity = identity;
+  found->second.codePage = ActiveCodePage().id;
   found->second.document = std::move(document);
   found->second.lastUse = ++useCounter_;
 }

@@ -45,6 +45,7 @@ class ProfileCache {
   struct Entry {
     FileIdentity identity;
     std::shared_ptr<const ProfileDocument> document;
+    unsigned codePage = 0;  // the one active when the document was indexed
     uint64_t lastUse = 0;
   };
 
