@@ -5,15 +5,14 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#if defined(__linux__)
-#include <sys/xattr.h>
-#endif
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "platform/posix/ProfileAttributes.h"
 
 namespace tralvex::platform {
 namespace {
@@ -118,65 +117,6 @@ void SyncDirectory(const std::string& directory) {
   ::close(fd);
 }
 
-#if defined(__linux__)
-bool ListAttributes(int fd, std::vector<std::string>* names) {
-  for (;;) {
-    ssize_t size = ::flistxattr(fd, nullptr, 0);
-    if (size < 0) return errno == ENOTSUP;  // the file system keeps none
-    std::vector<char> buffer(static_cast<std::size_t>(size));
-    ssize_t listed = size == 0 ? 0 : ::flistxattr(fd, buffer.data(), buffer.size());
-    if (listed < 0 && errno == ERANGE) continue;  // the list grew meanwhile
-    if (listed < 0) return false;
-    names->clear();
-    for (ssize_t at = 0; at < listed; at += static_cast<ssize_t>(names->back().size()) + 1) {
-      names->emplace_back(buffer.data() + at);
-    }
-    return true;
-  }
-}
-
-bool ReadAttribute(int fd, const std::string& name, std::vector<char>* value) {
-  for (;;) {
-    ssize_t size = ::fgetxattr(fd, name.c_str(), nullptr, 0);
-    if (size < 0) return false;
-    value->resize(static_cast<std::size_t>(size));
-    ssize_t read = size == 0 ? 0 : ::fgetxattr(fd, name.c_str(), value->data(), value->size());
-    if (read < 0 && errno == ERANGE) continue;
-    if (read < 0) return false;
-    value->resize(static_cast<std::size_t>(read));
-    return true;
-  }
-}
-
-// The new file gets the old one's attributes and loses those it was born
-// with (an ACL inherited from the directory), except the security label
-// the system's policy gives every new file.
-bool CopyExtendedAttributes(int from, int to) {
-  std::vector<std::string> wanted;
-  std::vector<std::string> born;
-  if (!ListAttributes(from, &wanted) || !ListAttributes(to, &born)) return false;
-  for (const std::string& name : born) {
-    if (std::find(wanted.begin(), wanted.end(), name) != wanted.end()) continue;
-    if (::fremovexattr(to, name.c_str()) != 0 && name.rfind("security.", 0) != 0) return false;
-  }
-  std::vector<char> value;
-  for (const std::string& name : wanted) {
-    if (!ReadAttribute(from, name, &value)) return false;
-    if (::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0) return false;
-  }
-  return true;
-}
-#else
-bool CopyExtendedAttributes(int, int) { return true; }
-#endif
-
-// Owner and group first (a change of owner clears the set-id bits), the
-// mode last (it also sets an ACL's mask).
-bool CarryOver(int from, int to, const struct stat& existing) {
-  return ::fchown(to, existing.st_uid, existing.st_gid) == 0 && CopyExtendedAttributes(from, to) &&
-         ::fchmod(to, existing.st_mode & 07777) == 0;
-}
-
 class Temporary {
  public:
   explicit Temporary(const Target& target) : target_(target) {}
@@ -237,8 +177,7 @@ class Temporary {
   std::string path_;
 };
 
-Outcome Replace(const Target& target, int fd, const struct stat& existing, std::string_view bytes,
-                FileIdentity* identity) {
+Outcome Replace(const Target& target, int fd, std::string_view bytes, FileIdentity* identity) {
   for (bool unnamed : {true, false}) {
     Temporary temporary(target);
     if (!temporary.Create(unnamed)) {
@@ -247,7 +186,7 @@ Outcome Replace(const Target& target, int fd, const struct stat& existing, std::
       return Outcome::failed;
     }
     int out = temporary.Descriptor();
-    if (!CarryOver(fd, out, existing)) return Outcome::notAllowed;
+    if (!CarryOverAttributes(fd, out)) return Outcome::notAllowed;
     if (!WriteAt(out, bytes, 0) || ::fsync(out) != 0) return Outcome::failed;
     if (!temporary.Name()) {
       if (IsRefusal(errno)) return Outcome::notAllowed;
@@ -307,7 +246,7 @@ bool StoreProfile(const ProfileWriteLock& lock, std::string_view old, std::strin
     RemoveDeadTemporaries(target);
     // A replace would leave the old version under the file's other names.
     if (existing.st_nlink <= 1) {
-      Outcome outcome = Replace(target, fd, existing, bytes, identity);
+      Outcome outcome = Replace(target, fd, bytes, identity);
       if (outcome != Outcome::notAllowed) return outcome == Outcome::done;
     }
   }

@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <string_view>
 #include <vector>
 
