@@ -333,7 +333,7 @@ TEST_F(OwnEngineCodePageTest, Utf16NamesAndValuesMeetTheCodePage) {
       "[Gr\xF6\xDF"
       "e]\r\nfarbe=gr\xFCn\r\n",
       false);
-  file += std::string("w\0=\0\x2D\x4E\r\0\n\0", 12);
+  file += std::string("w\0=\0\x2D\x4E\r\0\n\0", 10);
   Put(file);
   EXPECT_EQ(Get("GR\xD6\xDF"
                 "E",
@@ -358,7 +358,7 @@ TEST_F(OwnEngineCodePageTest, Utf16NamesAndValuesMeetTheCodePage) {
       "[Gr\xF6\xDF"
       "e]\r\nfarbe=wei\xDF\r\n",
       false);
-  expected += std::string("w\0=\0\x2D\x4E\r\0\n\0", 12);
+  expected += std::string("w\0=\0\x2D\x4E\r\0\n\0", 10);
   EXPECT_EQ(ReadBytes(file_), expected);  // the line it could not show is kept
   // 0x81 is no character of 1252: refused, never written as a byte.
   EXPECT_FALSE(
