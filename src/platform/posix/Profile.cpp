@@ -84,7 +84,8 @@ std::vector<std::string> SectionNames(const ProfileDocument& document) {
   std::vector<std::string> names;
   for (const ProfileSection& section : document.Sections()) {
     std::string_view name = document.SectionName(section);
-    if (!name.empty()) names.push_back(bridge.Out(name));
+    std::string storage;
+    if (!name.empty()) names.emplace_back(bridge.Out(name, &storage));
   }
   return names;
 }
@@ -95,7 +96,8 @@ std::vector<std::string> KeywordNames(const ProfileDocument& document,
   std::vector<std::string> names;
   for (std::size_t line : section.keywordLines) {
     std::string_view name = document.Name(document.Lines()[line]);
-    if (!name.empty()) names.push_back(bridge.Out(name));
+    std::string storage;
+    if (!name.empty()) names.emplace_back(bridge.Out(name, &storage));
   }
   return names;
 }
@@ -135,7 +137,8 @@ uint32_t ReadValue(const ProfileDocument* document, const char* section, const c
   long line = document->FindKeyword(*found, name);
   if (line < 0) return CopyDefault(defaultText, buffer, size);
   std::string_view value = document->Value(document->Lines()[static_cast<std::size_t>(line)]);
-  return CopyValue(bridge.Out(WithoutQuotes(UpToNul(value))), buffer, size);
+  std::string storage;
+  return CopyValue(bridge.Out(WithoutQuotes(UpToNul(value)), &storage), buffer, size);
 }
 
 uint32_t ReadKeywordList(const ProfileDocument* document, const char* section,

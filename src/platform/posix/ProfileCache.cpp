@@ -19,10 +19,11 @@ std::shared_ptr<const ProfileDocument> ProfileCache::Refresh(const std::string& 
   // A file in Unicode is indexed by the names the code page gives it.
   bool known = found != entries_.end() && found->second.identity == identity &&
                found->second.codePage == ActiveCodePage().id;
-  if (known && !IsRecentlyChanged(identity)) {
+  if (known && found->second.settled) {
     found->second.lastUse = ++useCounter_;
     return found->second.document;
   }
+  int64_t readAt = FileClockNow();
   std::string bytes;
   FileIdentity readIdentity;
   if (!read(&bytes, &readIdentity)) {
@@ -36,7 +37,7 @@ std::shared_ptr<const ProfileDocument> ProfileCache::Refresh(const std::string& 
     document =
         std::make_shared<const ProfileDocument>(ProfileDocument::FromBytes(std::move(bytes)));
   }
-  Put(path, readIdentity, document);
+  Put(path, readIdentity, document, IsSettled(readIdentity, readAt));
   return document;
 }
 
@@ -61,13 +62,14 @@ std::shared_ptr<const ProfileDocument> ProfileCache::GetLocked(const ProfileWrit
 }
 
 void ProfileCache::Put(const std::string& path, const FileIdentity& identity,
-                       std::shared_ptr<const ProfileDocument> document) {
+                       std::shared_ptr<const ProfileDocument> document, bool settled) {
   auto found = entries_.find(path);
   if (found == entries_.end()) {
     EvictIfFull();
     found = entries_.emplace(path, Entry()).first;
   }
   found->second.identity = identity;
+  found->second.settled = settled;
   found->second.codePage = ActiveCodePage().id;
   found->second.document = std::move(document);
   found->second.lastUse = ++useCounter_;

@@ -27,9 +27,9 @@ class ProfileCache {
   // lock. Null when it cannot be read. Call with Mutex() held.
   std::shared_ptr<const ProfileDocument> GetLocked(const ProfileWriteLock& lock);
 
-  // Records the version just written by this process.
+  // Records a version of the file; settled as IsSettled says.
   void Put(const std::string& path, const FileIdentity& identity,
-           std::shared_ptr<const ProfileDocument> document);
+           std::shared_ptr<const ProfileDocument> document, bool settled);
 
   void Forget(const std::string& path);
 
@@ -46,12 +46,12 @@ class ProfileCache {
     FileIdentity identity;
     std::shared_ptr<const ProfileDocument> document;
     unsigned codePage = 0;  // the one active when the document was indexed
+    bool settled = false;   // the identity alone tells a change
     uint64_t lastUse = 0;
   };
 
-  // The cached copy when it is the content of a file of this identity.
-  // Within one tick of the file clock a rewrite of the same size leaves the
-  // identity unchanged: only the bytes, read by read(), can tell.
+  // The cached copy when it is the content of a file of this identity, else
+  // what read() reads. Until the copy is settled, only the bytes can tell.
   template <typename Read>
   std::shared_ptr<const ProfileDocument> Refresh(const std::string& path,
                                                  const FileIdentity& identity, Read read);

@@ -19,11 +19,10 @@ void TrimRange(const std::string& text, std::size_t& begin, std::size_t& end) {
 // A name ends at a NUL byte: no caller can pass a name beyond one, so the
 // name is what lies before it, and that is how it is listed, read and erased.
 void CutAtNul(const std::string& text, std::size_t begin, std::size_t& end) {
-  std::size_t nul = text.find('\0', begin);
-  if (nul < end) {
-    end = nul;
-    while (end > begin && IsBlankByte(text[end - 1])) --end;
-  }
+  const void* nul = std::memchr(text.data() + begin, '\0', end - begin);
+  if (nul == nullptr) return;
+  end = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
+  while (end > begin && IsBlankByte(text[end - 1])) --end;
 }
 
 }  // namespace
@@ -53,6 +52,7 @@ bool ProfileDocument::HasBytes(std::string_view bytes) const {
 }
 
 std::string ProfileDocument::Key(std::string_view name) const {
+  if (!IsUnicode()) return ProfileNameKey(name);
   CodePageConverter converter;
   return Key(name, converter);
 }
@@ -206,8 +206,10 @@ bool ProfileTextBridge::In(std::string_view text, std::string* out) {
   return true;
 }
 
-std::string ProfileTextBridge::Out(std::string_view text) {
-  return unicode_ ? converter_.FromUtf8(text) : std::string(text);
+std::string_view ProfileTextBridge::Out(std::string_view text, std::string* storage) {
+  if (!unicode_) return text;
+  *storage = converter_.FromUtf8(text);
+  return *storage;
 }
 
 }  // namespace tralvex::platform

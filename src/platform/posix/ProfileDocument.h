@@ -118,7 +118,9 @@ class ProfileTextBridge {
 
   // False when the text has no form in the document's encoding.
   bool In(std::string_view text, std::string* out);
-  std::string Out(std::string_view text);
+  // The document's text as the caller reads it; a converted text is kept
+  // in storage, a text of the code page is handed on as it is.
+  std::string_view Out(std::string_view text, std::string* storage);
 
  private:
   bool unicode_;

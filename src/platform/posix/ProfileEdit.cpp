@@ -87,8 +87,11 @@ bool EditProfile(const std::string& absolute, ProfileEdit edit, const char* sect
     cache.Forget(path);
     return false;
   }
+  // Written just now: another program's rewrite in the same tick of the
+  // file clock would keep this identity.
   cache.Put(path, identity,
-            std::make_shared<const ProfileDocument>(document->WithText(std::move(text))));
+            std::make_shared<const ProfileDocument>(document->WithText(std::move(text))),
+            IsSettled(identity, FileClockNow()));
   return true;
 }
 

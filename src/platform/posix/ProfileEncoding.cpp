@@ -112,7 +112,7 @@ DecodedProfile DecodeProfile(std::string bytes) {
     decoded.encoding = bigEndian ? ProfileEncoding::utf16be : ProfileEncoding::utf16le;
     std::string_view units = view.substr(2);
     decoded.text = Utf16ToUtf8(units, bigEndian);
-    if (units.size() % 2 != 0) decoded.tail = units.substr(units.size() - 1);
+    if (units.size() % 2 != 0) decoded.tail.assign(1, units.back());
   } else {
     decoded.text = std::move(bytes);
   }
@@ -123,23 +123,25 @@ std::string EncodeProfile(std::string_view text, ProfileEncoding encoding, std::
   std::string bytes;
   switch (encoding) {
     case ProfileEncoding::codePage:
-      bytes = text;
+      bytes.reserve(text.size() + tail.size());
+      bytes.append(text.data(), text.size());
       break;
     case ProfileEncoding::utf8:
-      bytes.reserve(kUtf8Mark.size() + text.size());
-      bytes = kUtf8Mark;
-      bytes += text;
+      bytes.reserve(kUtf8Mark.size() + text.size() + tail.size());
+      bytes.append(kUtf8Mark.data(), kUtf8Mark.size());
+      bytes.append(text.data(), text.size());
       break;
     case ProfileEncoding::utf16le:
     case ProfileEncoding::utf16be: {
       bool bigEndian = encoding == ProfileEncoding::utf16be;
-      bytes.reserve(2 + 2 * text.size());
-      bytes = bigEndian ? kUtf16BeMark : kUtf16LeMark;
+      std::string_view mark = bigEndian ? kUtf16BeMark : kUtf16LeMark;
+      bytes.reserve(mark.size() + 2 * text.size() + tail.size());
+      bytes.append(mark.data(), mark.size());
       AppendUtf16(text, bigEndian, &bytes);
       break;
     }
   }
-  bytes += tail;
+  bytes.append(tail.data(), tail.size());
   return bytes;
 }
 

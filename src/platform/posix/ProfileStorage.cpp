@@ -18,6 +18,8 @@
 namespace tralvex::platform {
 namespace {
 
+constexpr int64_t kNanosecondsPerSecond = 1000000000;
+
 FileIdentity IdentityOfStatus(const struct stat& status) {
   FileIdentity identity;
   identity.device = static_cast<uint64_t>(status.st_dev);
@@ -147,11 +149,20 @@ bool ReadProfile(const std::string& path, std::string* bytes, FileIdentity* iden
   return true;
 }
 
-bool IsRecentlyChanged(const FileIdentity& identity) {
+int64_t FileClockNow() {
   struct timespec now;
-  if (::clock_gettime(CLOCK_REALTIME, &now) != 0) return true;
-  // File times come from a coarse clock; two seconds cover every tick.
-  return now.tv_sec - identity.changedSeconds < 2;
+  if (::clock_gettime(CLOCK_REALTIME, &now) != 0) return 0;
+  return static_cast<int64_t>(now.tv_sec) * kNanosecondsPerSecond + now.tv_nsec;
+}
+
+bool IsSettled(const FileIdentity& identity, int64_t readAt) {
+  // A file system that keeps whole seconds (or two, as FAT does) stamps no
+  // nanoseconds; the others stamp by the system's coarse clock, whose tick
+  // is at most 10 ms.
+  bool wholeSeconds = identity.changedNanoseconds == 0 && identity.modifiedNanoseconds == 0;
+  int64_t tick = wholeSeconds ? 2 * kNanosecondsPerSecond : kNanosecondsPerSecond / 20;
+  int64_t changed = identity.changedSeconds * kNanosecondsPerSecond + identity.changedNanoseconds;
+  return readAt - changed > tick;
 }
 
 }  // namespace tralvex::platform

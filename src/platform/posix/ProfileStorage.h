@@ -65,9 +65,15 @@ bool ReadWhole(int fd, std::string* bytes);
 // a rewrite in place is never seen half done; identity is the version read.
 bool ReadProfile(const std::string& path, std::string* bytes, FileIdentity* identity);
 
-// True when the file changed less than a timestamp tick ago, so that an
+// The time by the clock that stamps files, in nanoseconds.
+int64_t FileClockNow();
+
+// True when a content read from readAt on is the content of every version
+// of the file that has this identity. A rewrite within one tick of the file
+// clock leaves the identity as it was; once the clock has passed the tick
+// of the file's change time, every change gives a later one. Until then an
 // unchanged identity does not prove an unchanged content.
-bool IsRecentlyChanged(const FileIdentity& identity);
+bool IsSettled(const FileIdentity& identity, int64_t readAt);
 
 }  // namespace tralvex::platform
 
