@@ -4,7 +4,9 @@
 // writers that died.
 #include "platform/posix/ProfileStorage.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -178,10 +180,18 @@ TEST_F(ProfileStorageTest, TemporariesOfDeadWritersAreRemovedAtTheNextWrite) {
   WriteBytes(dir_.File(".test.ini.999999-0.tmp"), "[s]\nk=half");
   WriteBytes(dir_.File(".test.ini.999999-1.tmp"), "");
   WriteBytes(dir_.File(".other.ini.999999-0.tmp"), "not ours");
+  // A writer that lives holds its temporary locked.
+  std::string live = dir_.File(".test.ini.999998-0.tmp");
+  WriteBytes(live, "[s]\nk=busy");
+  int held = ::open(live.c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
   ASSERT_TRUE(WriteProfileString("s", "k", "2", file_.c_str()));
+  ::close(held);
   std::vector<std::string> entries = Entries();
   std::sort(entries.begin(), entries.end());
-  EXPECT_EQ(entries, (std::vector<std::string>{".other.ini.999999-0.tmp", "test.ini"}));
+  EXPECT_EQ(entries, (std::vector<std::string>{".other.ini.999999-0.tmp", ".test.ini.999998-0.tmp",
+                                               "test.ini"}));
+  EXPECT_EQ(ReadBytes(file_), "[s]\nk=2\n");
 }
 
 }  // namespace
