@@ -14,6 +14,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/posix/NativePath.h"
+#include "platform/posix/RegularFile.h"
 
 namespace tralvex::platform {
 namespace {
@@ -83,25 +84,6 @@ FileState StatProfile(const std::string& path, FileIdentity* identity) {
   return FileState::regular;
 }
 
-int OpenRegularFile(const std::string& path, int flags, unsigned mode) {
-  // Looking first keeps devices from being opened at all (opening some has
-  // effects); looking again at what was opened closes the gap between.
-  struct stat status;
-  if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
-    errno = EINVAL;
-    return -1;
-  }
-  int fd =
-      ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, static_cast<mode_t>(mode));
-  if (fd < 0) return -1;
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    ::close(fd);
-    errno = EINVAL;
-    return -1;
-  }
-  return fd;
-}
-
 bool LockWhole(int fd, bool exclusive) {
   for (;;) {
     if (::flock(fd, exclusive ? LOCK_EX : LOCK_SH) == 0) return true;
@@ -135,7 +117,7 @@ bool ReadWhole(int fd, std::string* bytes) {
 }
 
 bool ReadProfile(const std::string& path, std::string* bytes, FileIdentity* identity) {
-  int fd = OpenRegularFile(path, O_RDONLY);
+  int fd = OpenRegularFile(path.c_str(), O_RDONLY);
   if (fd < 0) return false;
   std::string content;
   bool ok = LockWhole(fd, false) && ReadWhole(fd, &content) && IdentityOf(fd, identity);

@@ -44,11 +44,6 @@ std::string NativeProfilePath(const std::string& absolute);
 
 FileState StatProfile(const std::string& path, FileIdentity* identity);
 
-// Opens a regular file without ever waiting: a FIFO, a device or a
-// directory is refused (-1 with errno EINVAL) before it can block or be
-// read as settings. Flags are those of open(); -1 with errno on failure.
-int OpenRegularFile(const std::string& path, int flags, unsigned mode = 0);
-
 // Waits for the lock that keeps writers of one file in turn (exclusive)
 // and readers out of a rewrite in place (shared). True also where the file
 // system has no locks: the file is then used as the system lets it be.

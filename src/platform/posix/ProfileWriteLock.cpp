@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/posix/RegularFile.h"
+
 namespace tralvex::platform {
 namespace {
 
@@ -30,9 +32,9 @@ ProfileWriteLock::~ProfileWriteLock() {
 ProfileWriteLock::Outcome ProfileWriteLock::Acquire(const std::string& path, bool create) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     bool made = false;
-    int fd = OpenRegularFile(path, O_RDWR);
+    int fd = OpenRegularFile(path.c_str(), O_RDWR);
     if (fd < 0 && errno == ENOENT && create) {
-      fd = OpenRegularFile(path, O_RDWR | O_CREAT | O_EXCL, 0666);
+      fd = OpenRegularFile(path.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
       if (fd < 0 && errno == EEXIST) continue;  // created by another meanwhile
       made = fd >= 0;
     }
