@@ -186,7 +186,10 @@ bool ReadMessageNumber(std::string_view part, uint32_t& number) {
   const std::size_t n = part.size();
   number = 0;
   while (i < n && IsSpace(part[i])) ++i;
-  if (i == n) return true;
+  // Only spaces and tabs make an empty number part, which is message 0: a
+  // part of white space holding a line feed, vertical tab or form feed is
+  // something other than blanks, and no number can be read from it.
+  if (i == n) return TrimBlanks(part).empty();
   bool negative = part[i] == '-';
   if (part[i] == '-' || part[i] == '+') ++i;
   bool anyDigit = false;

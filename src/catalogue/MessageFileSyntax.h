@@ -48,8 +48,9 @@ bool ParseAliasTarget(std::string_view line, std::string_view& target);
 // Reads a message number from the part before the colon as the C library's
 // "%lx" conversion does: white space, an optional sign, an optional 0x, hex
 // digits, the rest ignored. Digits beyond 32 bits wrap. Returns false when
-// the part holds something other than white space but no number; an empty
-// or all-white part gives 0 and true.
+// the part holds something other than blanks (spaces and tabs) but no
+// number; an empty or all-blank part gives 0 and true. A part of other white
+// space, such as a line feed, holds no number.
 bool ReadMessageNumber(std::string_view part, uint32_t& number);
 
 // A message line "number: text". The text is cut at its last ";", trimmed

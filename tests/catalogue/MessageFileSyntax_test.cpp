@@ -119,6 +119,21 @@ TEST(MessageNumberTest, ReadsLikeHexadecimalFormattedInput) {
   }
 }
 
+TEST(MessageNumberTest, OnlySpacesAndTabsMakeAnEmptyNumberPart) {
+  uint32_t number = 12345;
+  EXPECT_TRUE(ReadMessageNumber(" \t", number));
+  EXPECT_EQ(number, 0u);
+  // Other white space before the colon is something, and no number.
+  for (const char* part : {"\n", "\v", "\f", " \n\t", "\t\f "}) {
+    EXPECT_FALSE(ReadMessageNumber(part, number)) << static_cast<int>(part[0]);
+  }
+  // Before digits it is skipped as formatted input skips it.
+  EXPECT_TRUE(ReadMessageNumber("\n\v5", number));
+  EXPECT_EQ(number, 5u);
+  EXPECT_EQ(ClassifyLine("\n: zero").kind, LineKind::kIgnored);
+  EXPECT_EQ(ClassifyLine("\f: zero").kind, LineKind::kIgnored);
+}
+
 struct MessageCase {
   const char* line;
   uint32_t number;
