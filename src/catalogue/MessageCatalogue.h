@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "catalogue/MessageSection.h"
 #include "tralvex/ErrorList.h"
 
 namespace tralvex {
@@ -13,7 +14,6 @@ namespace tralvex {
 class DefaultDirectory;
 class LoadedFileTable;
 class MessageFileData;
-class MessageSection;
 
 class MessageCatalogue : public ErrorList {
  public:
@@ -45,7 +45,12 @@ class MessageCatalogue : public ErrorList {
   int SelectSection(const char* name);
 
   // A pointer into the file's text, or null (the section's error copied).
-  const char* GetCatalogueMessage(uint32_t number);
+  const char* GetCatalogueMessage(uint32_t number) {
+    if (currentSection != nullptr) {
+      if (const char* text = currentSection->FindMessage(number)) return text;
+    }
+    return RecordMissingMessage(number);
+  }
 
   // The resolved, upper-cased full path: the file's key among loaded files.
   const std::string& FileName() const { return fileName; }
@@ -59,6 +64,8 @@ class MessageCatalogue : public ErrorList {
   int ReadMessageFile();
 
  private:
+  // The lookup of a number the current section lacks, recording why.
+  const char* RecordMissingMessage(uint32_t number);
   void ReleaseFileData();
 
   std::string fileName;
