@@ -27,9 +27,16 @@ void SelectCodePage(uint8_t choice) {
   if (!tralvex::platform::UseCodePage(kPages[choice % 8])) tralvex::platform::UseCodePage(1252);
 }
 
-// The line-level functions alone, as the checking tools use them.
+bool SameView(std::string_view a, std::string_view b) {
+  return a.data() == b.data() && a.size() == b.size();
+}
+
+// The line-level functions alone, as the checking tools use them, and the
+// one-pass walk the parser uses, which must agree with them.
 void ClassifyEveryLine(const char* begin, const char* end) {
   const char* cursor = begin;
+  const char* walk = begin;
+  const char* nextNul = tralvex::FindNul(begin, end);
   while (cursor < end) {
     const char* before = cursor;
     std::string_view line = tralvex::NextLine(cursor, end);
@@ -40,6 +47,10 @@ void ClassifyEveryLine(const char* begin, const char* end) {
       Check(piece.data() >= line.data() &&
             piece.data() + piece.size() <= line.data() + line.size());
     }
+    tralvex::LineInfo walked = tralvex::ClassifyNextLine(walk, end, nextNul);
+    Check(walk == cursor && walked.kind == info.kind && walked.number == info.number);
+    Check(SameView(walked.name, info.name) && SameView(walked.target, info.target) &&
+          SameView(walked.text, info.text));
   }
 }
 

@@ -45,7 +45,10 @@ int main(int argc, char** argv) {
   KeepHeapWarm(std::size_t{128} << 20);
   tralvex::OnModuleLoad();
   PrintLoad("before");
-  std::printf("medians of %d interleaved rounds; ratio = ours / peer\n", options.rounds);
+  std::printf(
+      "thread CPU time, medians of %d interleaved rounds; ratio: the median of the rounds' "
+      "ours / peer; best: fastest ours / fastest peer\n",
+      options.rounds);
   RatioReport report;
   for (const RatioGroup& group : RatioGroups()) {
     bool wanted = groups.empty();

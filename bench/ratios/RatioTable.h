@@ -27,6 +27,8 @@ struct Timing {
   // The median of the rounds' ratios: steadier on a busy machine than the
   // ratio of the medians, since both sides of a round see the same load.
   double ratio = 0;
+  // The ratio of the two sides' fastest rounds, the least disturbed ones.
+  double bestRatio = 0;
 };
 
 // One side of a comparison: what is timed, and what must follow it
@@ -37,7 +39,7 @@ struct Side {
 };
 
 // Runs ours and peer in turn, rounds times, alternating which goes first;
-// each run does operations operations.
+// each run does operations operations. Times are the thread's CPU time.
 Timing Interleave(int rounds, std::size_t operations, const Side& ours, const Side& peer);
 
 // The median time of one run of side over rounds runs, in nanoseconds.

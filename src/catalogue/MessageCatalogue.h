@@ -46,10 +46,17 @@ class MessageCatalogue : public ErrorList {
 
   // A pointer into the file's text, or null (the section's error copied).
   const char* GetCatalogueMessage(uint32_t number) {
-    if (currentSection != nullptr) {
-      if (const char* text = currentSection->FindMessage(number)) return text;
-    }
+    if (const char* text = FindMessage(number)) return text;
     return RecordMissingMessage(number);
+  }
+
+  // The same lookup, recording nothing.
+  const char* FindMessage(uint32_t number) const {
+    return currentSection != nullptr ? currentSection->FindMessage(number) : nullptr;
+  }
+  // The lookup in a frozen current section (a parsed file's), else null.
+  const char* FindIndexed(uint32_t number) const {
+    return currentSection != nullptr ? currentSection->FindIndexed(number) : nullptr;
   }
 
   // The resolved, upper-cased full path: the file's key among loaded files.

@@ -21,6 +21,7 @@ int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
     return 0;
   }
   ParseState state;
+  state.bytes = static_cast<std::size_t>(end - buffer);
   ParseBudget budget(static_cast<uint64_t>(end - buffer));
   if (!ParseLines(buffer, end, state) || !SortLists(state, budget) ||
       !ResolveAliases(state.lists, budget) || !FreezeSections(state.lists, buffer)) {
@@ -34,10 +35,16 @@ int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
 int MessageFileData::ParseLines(char* buffer, char* end, ParseState& state) {
   try {
     const char* cursor = buffer;
-    const char* nextNul = FindNul(cursor, end);
+    const char* nextNul = nullptr;
     while (cursor < end) {
-      std::string_view line = NextLine(cursor, end, nextNul);
-      if (!HandleLine(line, buffer, state)) return 0;
+      const LineInfo info = ClassifyNextLine(cursor, end, nextNul);
+      // A message for the section that took the one before: the common
+      // line, placed here without the round through HandleLine.
+      if (info.kind == LineKind::kMessage && state.list != nullptr) {
+        AppendMessage(info, buffer, state);
+      } else if (!HandleLine(info, buffer, state)) {
+        return 0;
+      }
     }
     return 1;
   } catch (...) {
@@ -46,8 +53,7 @@ int MessageFileData::ParseLines(char* buffer, char* end, ParseState& state) {
   }
 }
 
-int MessageFileData::HandleLine(std::string_view line, char* buffer, ParseState& state) {
-  LineInfo info = ClassifyLine(line);
+int MessageFileData::HandleLine(const LineInfo& info, char* buffer, ParseState& state) {
   // The views point into the caller's writable buffer.
   auto writable = [buffer](std::string_view piece) {
     return buffer + (piece.data() - static_cast<const char*>(buffer));
@@ -62,11 +68,10 @@ int MessageFileData::HandleLine(std::string_view line, char* buffer, ParseState&
       sections_[state.current].section->aliasTarget = target;
       return 1;
     }
-    case LineKind::kMessage: {
-      char* text = writable(info.text);
-      text[info.text.size()] = '\0';
-      return PlaceMessage(info.number, static_cast<uint32_t>(text - buffer), state);
-    }
+    case LineKind::kMessage:
+      if (!PlaceMessage(state)) return 0;
+      AppendMessage(info, buffer, state);
+      return 1;
     default:
       return 1;
   }
@@ -80,15 +85,20 @@ int MessageFileData::EnterSection(std::string_view name, ParseState& state) {
     state.unsorted.resize(sections_.size());
   }
   state.current = section;
+  state.list = nullptr;
   if (defaultSection == nullptr) defaultSection = sections_[section].section.get();
   return 1;
 }
 
-int MessageFileData::PlaceMessage(uint32_t number, uint32_t text, ParseState& state) {
+int MessageFileData::PlaceMessage(ParseState& state) {
   if (state.current == kNoSection && !EnterSection(kInvisibleSectionName, state)) return 0;
-  HoldingList& list = state.lists[state.current];
-  if (!list.empty() && number <= list.back().number) state.unsorted[state.current] = 1;
-  list.push_back(Holding{number, text});
+  state.list = &state.lists[state.current];
+  // Sized like the sections so far, or for a file of one section, to
+  // spare the list most of its growing.
+  if (state.list->empty()) {
+    state.list->reserve(state.held > 0 ? state.held / state.filled + 1 : state.bytes / 32 + 1);
+    ++state.filled;
+  }
   return 1;
 }
 

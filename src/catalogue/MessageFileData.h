@@ -15,6 +15,7 @@
 #include "catalogue/EntryTable.h"
 #include "catalogue/Holdings.h"
 #include "catalogue/MessageEntry.h"
+#include "catalogue/MessageFileSyntax.h"
 #include "catalogue/MessageSection.h"
 #include "catalogue/ParseBudget.h"
 #include "tralvex/ErrorList.h"
@@ -68,8 +69,12 @@ class MessageFileData : public ErrorList {
   // in file order until they are sorted.
   struct ParseState {
     std::size_t current = kNoSection;
+    HoldingList* list = nullptr;  // the current section's, once a message came
     std::vector<HoldingList> lists;
     std::vector<uint8_t> unsorted;  // a number did not rise in the list
+    std::size_t bytes = 0;          // of the file
+    std::size_t held = 0;           // messages placed so far
+    std::size_t filled = 0;         // sections given messages
   };
 
   // The position in sections_ of the section of that name, or kNoSection.
@@ -80,9 +85,21 @@ class MessageFileData : public ErrorList {
   std::size_t ObtainSection(std::string_view name);
 
   int ParseLines(char* buffer, char* end, ParseState& state);
-  int HandleLine(std::string_view line, char* buffer, ParseState& state);
+  int HandleLine(const LineInfo& info, char* buffer, ParseState& state);
   int EnterSection(std::string_view name, ParseState& state);
-  int PlaceMessage(uint32_t number, uint32_t text, ParseState& state);
+  // Makes the current section, the invisible one when none is, ready to
+  // take messages. Returns 1, or 0 after recording why not.
+  int PlaceMessage(ParseState& state);
+  // Terminates the message's text and adds it to the current section's
+  // list. Throws std::bad_alloc.
+  static void AppendMessage(const LineInfo& info, char* buffer, ParseState& state) {
+    char* text = buffer + (info.text.data() - static_cast<const char*>(buffer));
+    text[info.text.size()] = '\0';
+    HoldingList& list = *state.list;
+    if (!list.empty() && info.number <= list.back().number) state.unsorted[state.current] = 1;
+    list.push_back(Holding{info.number, static_cast<uint32_t>(text - buffer)});
+    ++state.held;
+  }
   int SortLists(ParseState& state, ParseBudget& budget);
 
   // Gives every section the messages of its alias chain and clears the

@@ -71,6 +71,13 @@ struct LineInfo {
 // match decides.
 LineInfo ClassifyLine(std::string_view line);
 
+// NextLine and ClassifyLine in one, for a caller that walks a whole text:
+// the same lines, the same answers, with a line's end, its NUL bytes and
+// the ";" that cuts its text found in one pass over it where the code page
+// allows. nextNul is kept by the calls as NextLine keeps it; start it at
+// null (it is searched for when first needed) or at FindNul(cursor, end).
+LineInfo ClassifyNextLine(const char*& cursor, const char* end, const char*& nextNul);
+
 }  // namespace tralvex
 
 #endif

@@ -40,6 +40,10 @@ class MessageSection : public ErrorList {
     EntryPool::Handle handle = messages_.Find(number);
     return handle != 0 ? pool_->At(handle)->text : nullptr;
   }
+  // The lookup of a frozen section, which is all its index: null for a
+  // number it lacks and for any number while it is still being built.
+  const char* FindIndexed(uint32_t number) const { return index_.Find(number); }
+
   // The entry of a message, or null. For a frozen section the entries are
   // made on first demand (null also when memory for them runs out) and
   // stay valid until a section of the file changes.
