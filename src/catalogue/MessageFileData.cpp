@@ -94,9 +94,13 @@ int MessageFileData::PlaceMessage(ParseState& state) {
   if (state.current == kNoSection && !EnterSection(kInvisibleSectionName, state)) return 0;
   state.list = &state.lists[state.current];
   // Sized like the sections so far, or for a file of one section, to
-  // spare the list most of its growing.
+  // spare the list most of its growing; only a hint, so running out of
+  // memory here is left for the list's growth to report.
   if (state.list->empty()) {
-    state.list->reserve(state.held > 0 ? state.held / state.filled + 1 : state.bytes / 32 + 1);
+    try {
+      state.list->reserve(state.held > 0 ? state.held / state.filled + 1 : state.bytes / 32 + 1);
+    } catch (const std::bad_alloc&) {
+    }
     ++state.filled;
   }
   return 1;

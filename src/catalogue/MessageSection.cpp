@@ -185,8 +185,4 @@ void MessageSection::Unfreeze() {
   entries_.reset();
 }
 
-std::size_t MessageSection::HeldBytes() const {
-  return index_.HeldBytes() + messages_.Capacity() * 2 * sizeof(uint32_t);
-}
-
 }  // namespace tralvex

@@ -78,14 +78,11 @@ class MessageSection : public ErrorList {
   // Replaces the section's messages by the holdings, sorted by number with
   // no number twice, whose texts lie in the text buffer at base. The
   // entries of frozen sections come from the file's entry table. Throws
-  // std::bad_alloc, leaving the section as it was.
+  // std::bad_alloc, leaving a section that was not frozen as it was.
   void Freeze(const HoldingList& holdings, const char* base, std::shared_ptr<EntryTable> entries);
   bool IsFrozen() const { return frozen_; }
 
   std::size_t MessageCount() const { return frozen_ ? index_.Size() : messages_.Size(); }
-
-  // The bytes the section's lookup structures hold, for the benchmarks.
-  std::size_t HeldBytes() const;
 
   // Calls f(number, const MessageEntry&) for every message, in no
   // particular order: sort the numbers where order matters. For a frozen
