@@ -107,6 +107,11 @@ int MessageFileData::ResolveCycle(std::vector<HoldingList>& lists, ParseBudget& 
     return RefuseMerge(path[last]);
   }
   budget.Give(before + added - receiver.size());
+  // Every other member ends up with what the last one now holds: a ring
+  // too large for the budget is refused before it is merged.
+  if (!budget.Allows(static_cast<uint64_t>(last - first) * receiver.size())) {
+    return RefuseMerge(path[last - 1]);
+  }
   for (std::size_t k = last; k-- > first;) {
     if (!MergeInto(lists, budget, path[k], path[k + 1])) return 0;
   }

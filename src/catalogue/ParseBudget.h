@@ -34,6 +34,9 @@ class ParseBudget {
     limit_ = bytes / kBytesPerHeldMessage;
   }
 
+  // True when count more messages could be held, counting nothing.
+  bool Allows(uint64_t count) const { return count <= limit_ - held_; }
+
   // True when count more messages may be held; they are then counted.
   bool Take(std::size_t count) {
     if (count > limit_ - held_) return false;
