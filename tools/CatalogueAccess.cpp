@@ -22,9 +22,6 @@ namespace {
 // results fit, and a longer one is made again with more room.
 constexpr std::size_t kFirstRoom = 65535;
 
-// How often a file replaced while it is read is read again.
-constexpr int kOpenAttempts = 5;
-
 std::string SectionList(const MessageFileData& data) {
   std::string names;
   for (const auto& section : data.Sections()) names += (names.empty() ? "" : ", ") + section.name;
@@ -45,15 +42,6 @@ int WithRoomForAll(Call call, std::string& result) {
       return status;
     }
   }
-}
-
-// The library's own reasons for refusing to open name with section.
-std::string LibraryRefusal(const std::string& libraryName, const std::string& section) {
-  Module& module = TheModule();
-  MessageCatalogue probe(module.loadedFiles, module.defaultDirectory);
-  if (probe.OpenCatalogueFile(libraryName.c_str()) != 0) probe.SelectSection(section.c_str());
-  std::string errors = DescribeErrors(probe);
-  return errors.empty() ? "no reason given" : errors;
 }
 
 }  // namespace
@@ -104,20 +92,6 @@ int MessageSource::OpenDirectory(const std::string& operand, std::string& reason
 
 int MessageSource::OpenFile(const std::string& operand, const std::string& section, bool asContext,
                             const Options& options, std::string& reason) {
-  for (int attempt = 1;; ++attempt) {
-    bool replaced = false;
-    int status = OpenFileOnce(operand, section, asContext, options, reason, replaced);
-    if (!replaced) return status;
-    if (attempt == kOpenAttempts) {
-      reason = "is replaced again and again while it is read";
-      return kExitFailure;
-    }
-  }
-}
-
-int MessageSource::OpenFileOnce(const std::string& operand, const std::string& section,
-                                bool asContext, const Options& options, std::string& reason,
-                                bool& replaced) {
   MessageFileName name = ResolveOperand(operand, options.defaultDir);
   if (name.code != 0) {
     reason = UnusableNameReason(name);
@@ -135,45 +109,42 @@ int MessageSource::OpenFileOnce(const std::string& operand, const std::string& s
       case LoadResult::kLoaded:
         break;
     }
-    // The library knows a file by what it is: one replaced during the read
-    // is another file, and what was read belongs to neither name.
-    if (ResolveOperand(operand, options.defaultDir).key != name.key) {
-      replaced = true;
-      return kExitFailure;
-    }
     file_.Hold(name.key, std::move(data));
   }
-  const MessageFileData& data = *file_.Data();
   if (asContext) {
     description_ = "the context of " + name.path;
     return OpenContext(name.spelled, reason);
   }
+  return OpenCatalogue(name, operand, section, reason);
+}
+
+int MessageSource::OpenCatalogue(const MessageFileName& name, const std::string& operand,
+                                 const std::string& section, std::string& reason) {
+  Module& module = TheModule();
+  MessageFileData& data = *file_.Data();
+  // The catalogue is opened on the parse just made rather than by name: a
+  // file replaced meanwhile would otherwise be read again, and what is
+  // shown would mix two versions of it.
+  auto catalogue = std::make_unique<MessageCatalogue>(module.loadedFiles, module.defaultDirectory);
+  if (catalogue->OpenParsedFile(name.libraryName.c_str(), data, name.key) == 0) {
+    reason = "the library cannot open it (" + DescribeErrors(*catalogue) + ")";
+    return kExitFailure;
+  }
+  if (catalogue->SelectSection(section.c_str()) == 0) {
+    reason = "has no section \"" + section + "\" (its sections: " + SectionList(data) + "; " +
+             DescribeErrors(*catalogue) + ")";
+    return kExitFindings;
+  }
+  uint16_t handle = module.catalogues.RegisterCatalogue(catalogue.get());
+  if (handle == kNoCatalogue) {
+    reason = "the library has no handle left for it";
+    return kExitFailure;
+  }
+  catalogue.release();  // the handle table owns it now
+  handle_ = handle;
   // A name blank after trimming selects the default section, as the
   // library does.
   std::string_view wanted = TrimBlanks(std::string_view(section));
-  if (Msg_OpenMessages(&handle_, name.libraryName.c_str(), section.c_str()) == 0) {
-    handle_ = 0xFFFF;
-    if (ResolveOperand(operand, options.defaultDir).key != name.key) {
-      replaced = true;
-      return kExitFailure;
-    }
-    std::string refusal = LibraryRefusal(name.libraryName, section);
-    if (wanted.empty()) {
-      reason = "the library cannot open it (" + refusal + ")";
-      return kExitFailure;
-    }
-    reason = "has no section \"" + section + "\" (its sections: " + SectionList(data) + "; " +
-             refusal + ")";
-    return kExitFindings;
-  }
-  // The catalogue shares the tool's parse unless the file was replaced
-  // after it was read.
-  if (data.shareCount < 2) {
-    Msg_CloseMessages(handle_);
-    handle_ = 0xFFFF;
-    replaced = true;
-    return kExitFailure;
-  }
   std::string selected = !wanted.empty()           ? platform::UpperCase(wanted)
                          : data.Sections().empty() ? std::string("(none)")
                                                    : data.Sections().front().name;

@@ -17,6 +17,8 @@
 
 namespace tralvex::tool {
 
+struct MessageFileName;
+
 class MessageSource {
  public:
   MessageSource() = default;
@@ -56,10 +58,9 @@ class MessageSource {
   int OpenDirectory(const std::string& operand, std::string& reason);
   int OpenFile(const std::string& operand, const std::string& section, bool asContext,
                const Options& options, std::string& reason);
-  // One attempt of OpenFile; `replaced` tells that the file was replaced
-  // while it was read, so the library would see another version of it.
-  int OpenFileOnce(const std::string& operand, const std::string& section, bool asContext,
-                   const Options& options, std::string& reason, bool& replaced);
+  // Opens a catalogue by handle on the file the tool has just parsed.
+  int OpenCatalogue(const MessageFileName& name, const std::string& operand,
+                    const std::string& section, std::string& reason);
   int OpenContext(const std::string& path, std::string& reason);
 
   uint32_t handle_ = 0xFFFF;

@@ -31,7 +31,7 @@ class PreloadedFile {
   void Hold(const std::string& key, std::unique_ptr<MessageFileData> data);
 
   // The file data held; null before Hold.
-  const MessageFileData* Data() const { return data_; }
+  MessageFileData* Data() const { return data_; }
 
  private:
   void Release();

@@ -124,6 +124,24 @@ int MessageCatalogue::OpenCatalogueFile(const char* name) {
   return 1;
 }
 
+int MessageCatalogue::OpenParsedFile(const char* name, MessageFileData& data,
+                                     const std::string& key) {
+  ClearErrors();
+  ReleaseFileData();
+  int code = ResolveName(name);
+  if (code != 0) {
+    AddError(code, fileName.c_str());
+    AddError(error_code::kNameUnresolved, nullptr);
+    return 0;
+  }
+  // The name may stand for another file by now; the data is the caller's.
+  fileKey = key;
+  fileData = &data;
+  ++fileData->shareCount;
+  currentSection = fileData->defaultSection;
+  return 1;
+}
+
 int MessageCatalogue::ResolveName(const char* name) {
   fileName = name != nullptr ? name : "";
   spelledName.clear();

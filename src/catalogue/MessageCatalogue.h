@@ -80,6 +80,13 @@ class MessageCatalogue : public ErrorList {
   // name did not resolve to an existing file.
   const std::string& FileKey() const { return fileKey; }
 
+  // Opens name on data the caller read from the file name resolved to and
+  // parsed itself, entered in the loaded-file table under key, taking a
+  // share of it. What the caller read is then what lookups see, even when
+  // the name is given to another file meanwhile. 1, or 0 with the reasons
+  // recorded when name no longer resolves.
+  int OpenParsedFile(const char* name, MessageFileData& data, const std::string& key);
+
   // The steps of opening, public for the tests.
   int OpenCatalogueFile(const char* name);
   int ResolveCatalogueFileName();

@@ -135,6 +135,39 @@ TEST_F(CatalogueTest, CataloguesOnOneFileShareItsParse) {
   EXPECT_STREQ("changed", Open("x")->GetCatalogueMessage(1));
 }
 
+// A program that parses a file itself opens the catalogue on that parse: a
+// file written over in between is not read again, and the last holder
+// takes the parse out of the table.
+TEST_F(CatalogueTest, ParsedFilesOpenOnWhatTheCallerRead) {
+  dir.Write("x.msg", "[Alpha]\r\n1: as read\r\n");
+  auto* data = new MessageFileData();  // freed by its last holder
+  std::string text = "[Alpha]\r\n1: as read\r\n";
+  char* buffer = new char[text.size() + 1];
+  text.copy(buffer, text.size());
+  buffer[text.size()] = '\0';
+  char* end = buffer + text.size();
+  ASSERT_EQ(1, data->ParseMessageFile(buffer, end));
+  files.Enter("the key", data);
+  dir.Write("x.msg", "[Beta]\r\n1: written later\r\n");
+
+  auto catalogue = std::make_unique<MessageCatalogue>(files, directory);
+  ASSERT_EQ(1, catalogue->OpenParsedFile("x", *data, "the key"));
+  EXPECT_EQ(platform::UpperCase(dir.WithSeparator() + "X.MSG"), catalogue->FileName());
+  EXPECT_EQ(2, data->shareCount);
+  ASSERT_EQ(1, catalogue->SelectSection("alpha"));
+  EXPECT_STREQ("as read", catalogue->GetCatalogueMessage(1));
+
+  --data->shareCount;  // the caller gives up its share
+  catalogue.reset();
+  EXPECT_EQ(nullptr, files.Find("the key"));
+
+  // A name that no longer resolves opens nothing.
+  auto other = std::make_unique<MessageFileData>();
+  auto missing = std::make_unique<MessageCatalogue>(files, directory);
+  EXPECT_EQ(0, missing->OpenParsedFile("gone", *other, "another key"));
+  EXPECT_EQ(1, other->shareCount);
+}
+
 // Loaded files are told apart by what they are, not by their upper-cased
 // names: where the file system keeps a.msg and A.msg apart, so does the
 // table, and two names of one file still share its parse.
