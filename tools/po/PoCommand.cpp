@@ -104,6 +104,16 @@ int WriteOutput(const char* command, const std::string& path, const std::string&
   return kExitFailure;
 }
 
+// The library writes the PO file straight into the file that then replaces
+// the output.
+int WritePoOutput(const char* command, const std::string& path, const PoFile& po, Streams& io) {
+  std::string reason;
+  auto fill = [&po](const std::string& name, std::string& why) { return po.WriteFile(name, why); };
+  if (platform::ReplaceFileContentBy(path, fill, reason)) return kExitOk;
+  io.err << "tralvex " << command << ": " << path << ": " << reason << "; nothing written\n";
+  return kExitFailure;
+}
+
 int Export(const Arguments& args, Streams& io) {
   const char* command = "po export";
   Options options;
@@ -130,16 +140,14 @@ int Export(const Arguments& args, Streams& io) {
     PrintProblems(command, problems, io);
     return kExitFailure;
   }
+  if (!options.output.empty()) return WritePoOutput(command, options.output, po, io);
   std::string bytes;
   if (!po.Write(bytes, reason)) {
     io.err << "tralvex " << command << ": " << reason << "\n";
     return kExitFailure;
   }
-  if (options.output.empty()) {
-    io.out << bytes;
-    return kExitOk;
-  }
-  return WriteOutput(command, options.output, bytes, io);
+  io.out << bytes;
+  return kExitOk;
 }
 
 void PrintReport(const std::string& target, bool created, const ImportReport& report,
@@ -173,7 +181,7 @@ int Import(const Arguments& args, Streams& io) {
   }
   PoEntries entries;
   DiagnosticList problems;
-  if (!ReadPoEntries(poPath, poBytes, entries, problems)) {
+  if (!ReadPoFileEntries(poPath, poBytes, entries, problems)) {
     PrintProblems(command, problems, io);
     return kExitFailure;
   }

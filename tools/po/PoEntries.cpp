@@ -19,11 +19,6 @@ std::string_view SkipBlanks(std::string_view text) {
   return text;
 }
 
-bool IsUtf8Charset(std::string charset) {
-  for (char& c : charset) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  return charset == "UTF-8" || charset == "UTF8";
-}
-
 class EntryReader {
  public:
   EntryReader(const std::string& path, const std::string& bytes, PoEntries& entries,
@@ -41,7 +36,7 @@ class EntryReader {
     std::size_t at = type.find("charset=");
     std::string charset = at == std::string::npos ? std::string() : type.substr(at + 8);
     charset = charset.substr(0, charset.find_first_of("; \t"));
-    if (!charset.empty() && !IsUtf8Charset(charset) && charset != "CHARSET") {
+    if (!charset.empty() && !IsUtf8CharsetName(charset) && charset != "CHARSET") {
       Problem(entries_.headerLine, "the PO file is in charset " + charset +
                                        "; convert it to UTF-8 first (msgconv -t UTF-8)");
     }
@@ -144,13 +139,14 @@ std::vector<std::size_t> EntryLines(const std::string& bytes) {
   return lines;
 }
 
-bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
-                   DiagnosticList& problems) {
+namespace {
+
+// The entries of a PO file the library has read from the bytes given.
+bool TakeEntries(const std::string& path, const std::string& bytes, PoFile& po, bool read,
+                 const std::vector<PoProblem>& found, const std::string& reason, PoEntries& entries,
+                 DiagnosticList& problems) {
   std::size_t before = problems.Items().size();
-  std::vector<PoProblem> found;
-  std::string reason;
-  PoFile po;
-  if (!po.Read(bytes, found, reason)) {
+  if (!read) {
     problems.Add(path, 0, 0, Severity::kError, reason, "po");
     return false;
   }
@@ -180,6 +176,26 @@ bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries&
     if (problems.Items()[i].severity == Severity::kError) return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
+                   DiagnosticList& problems) {
+  std::vector<PoProblem> found;
+  std::string reason;
+  PoFile po;
+  bool read = po.Read(bytes, found, reason);
+  return TakeEntries(path, bytes, po, read, found, reason, entries, problems);
+}
+
+bool ReadPoFileEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
+                       DiagnosticList& problems) {
+  std::vector<PoProblem> found;
+  std::string reason;
+  PoFile po;
+  bool read = po.ReadFile(path, bytes, found, reason);
+  return TakeEntries(path, bytes, po, read, found, reason, entries, problems);
 }
 
 }  // namespace tralvex::tool

@@ -39,6 +39,10 @@ struct PoEntries {
 // out, obsolete ones ignored. False when there is any problem.
 bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
                    DiagnosticList& problems);
+// The same for the PO file at path, which the library reads itself; bytes
+// are the file's as the caller read it, which place the entries.
+bool ReadPoFileEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
+                       DiagnosticList& problems);
 
 // The lines of the entries' msgid keywords, in file order; the header's
 // first. Only where the text keeps no surprise.
