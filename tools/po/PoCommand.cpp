@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "CodePageText.h"
 #include "CommandLine.h"
@@ -16,6 +17,7 @@
 #include "po/PoExport.h"
 #include "po/PoFile.h"
 #include "po/PoImport.h"
+#include "po/PoScan.h"
 
 namespace tralvex::tool {
 namespace {
@@ -174,14 +176,19 @@ int Import(const Arguments& args, Streams& io) {
   if (!MakeConverter(command, text, io)) return kExitFailure;
   const std::string& poPath = options.operands[0];
   const std::string& path = options.operands[1];
-  std::string poBytes, reason;
-  if (!ReadTextFile(poPath, poBytes, reason)) {
+  // The tool reads the PO file a line at a time to place its entries; the
+  // library reads it again itself.
+  PoScan scan;
+  std::string reason;
+  auto take = [&scan](std::string_view piece) { scan.Take(piece); };
+  if (!ReadTextFileInPieces(poPath, take, reason)) {
     io.err << "tralvex " << command << ": " << poPath << ": " << reason << "\n";
     return kExitFailure;
   }
+  scan.Finish();
   PoEntries entries;
   DiagnosticList problems;
-  if (!ReadPoFileEntries(poPath, poBytes, entries, problems)) {
+  if (!ReadPoFileEntries(poPath, std::move(scan), entries, problems)) {
     PrintProblems(command, problems, io);
     return kExitFailure;
   }

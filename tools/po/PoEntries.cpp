@@ -6,24 +6,16 @@
 #include "CodePageText.h"
 #include "CommandLine.h"
 #include "po/PoFile.h"
+#include "po/PoScan.h"
 
 namespace tralvex::tool {
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-std::string_view SkipBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  return text;
-}
-
 class EntryReader {
  public:
-  EntryReader(const std::string& path, const std::string& bytes, PoEntries& entries,
+  EntryReader(const std::string& path, std::vector<std::size_t> lines, PoEntries& entries,
               DiagnosticList& problems)
-      : path_(path), lines_(EntryLines(bytes)), entries_(entries), problems_(problems) {}
+      : path_(path), lines_(std::move(lines)), entries_(entries), problems_(problems) {}
 
   void Problem(std::size_t line, std::string text) {
     problems_.Add(path_, line, line == 0 ? 0 : 1, Severity::kError, std::move(text), "po");
@@ -123,26 +115,14 @@ class EntryReader {
 }  // namespace
 
 std::vector<std::size_t> EntryLines(const std::string& bytes) {
-  std::vector<std::size_t> lines;
-  std::size_t line = 1;
-  for (std::size_t start = 0; start < bytes.size(); ++line) {
-    std::size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string_view text = SkipBlanks(std::string_view(bytes).substr(start, end - start));
-    if (StartsWith(text, "#~")) text = SkipBlanks(text.substr(2));
-    if (StartsWith(text, "msgid") && text.size() > 5 &&
-        (text[5] == ' ' || text[5] == '\t' || text[5] == '"')) {
-      lines.push_back(line);
-    }
-    start = end + 1;
-  }
-  return lines;
+  return ScanPoText(bytes).TakeEntryLines();
 }
 
 namespace {
 
-// The entries of a PO file the library has read from the bytes given.
-bool TakeEntries(const std::string& path, const std::string& bytes, PoFile& po, bool read,
+// The entries of a PO file the library has read, placed at the lines of
+// their msgid keywords.
+bool TakeEntries(const std::string& path, std::vector<std::size_t> lines, PoFile& po, bool read,
                  const std::vector<PoProblem>& found, const std::string& reason, PoEntries& entries,
                  DiagnosticList& problems) {
   std::size_t before = problems.Items().size();
@@ -155,7 +135,7 @@ bool TakeEntries(const std::string& path, const std::string& bytes, PoFile& po, 
                  problem.line == 0 ? 0 : std::max<std::size_t>(problem.column, 1),
                  problem.warning ? Severity::kWarning : Severity::kError, problem.text, "po");
   }
-  EntryReader reader(path, bytes, entries, problems);
+  EntryReader reader(path, std::move(lines), entries, problems);
   std::vector<po_message_t> messages;
   {
     PoMessages iterator(po);
@@ -163,6 +143,7 @@ bool TakeEntries(const std::string& path, const std::string& bytes, PoFile& po, 
   }
   // Lines are named only when every entry was found where it stands.
   if (!reader.CountMatches(messages.size())) reader.ForgetLines();
+  entries.translated.reserve(messages.size());
   for (std::size_t i = 0; i < messages.size(); ++i) {
     bool isHeader = po_message_msgctxt(messages[i]) == nullptr &&
                     *po_message_msgid(messages[i]) == '\0' && !po_message_is_obsolete(messages[i]);
@@ -186,16 +167,16 @@ bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries&
   std::string reason;
   PoFile po;
   bool read = po.Read(bytes, found, reason);
-  return TakeEntries(path, bytes, po, read, found, reason, entries, problems);
+  return TakeEntries(path, EntryLines(bytes), po, read, found, reason, entries, problems);
 }
 
-bool ReadPoFileEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
+bool ReadPoFileEntries(const std::string& path, PoScan scan, PoEntries& entries,
                        DiagnosticList& problems) {
   std::vector<PoProblem> found;
   std::string reason;
   PoFile po;
-  bool read = po.ReadFile(path, bytes, found, reason);
-  return TakeEntries(path, bytes, po, read, found, reason, entries, problems);
+  bool read = po.ReadFile(path, scan.ByteWise(), found, reason);
+  return TakeEntries(path, scan.TakeEntryLines(), po, read, found, reason, entries, problems);
 }
 
 }  // namespace tralvex::tool

@@ -8,6 +8,7 @@
 
 #include "CodePageText.h"
 #include "platform/Environment.h"
+#include "po/PoScan.h"
 
 namespace tralvex::tool {
 namespace {
@@ -94,19 +95,11 @@ class ByteWiseSwitch {
 
 // The charset a header names, found as the library finds it: after
 // "charset=", up to a blank or the end of the line.
-std::string_view CharsetIn(std::string_view text, std::string_view ends) {
-  std::size_t at = text.find("charset=");
+std::string_view CharsetIn(std::string_view header) {
+  std::size_t at = header.find("charset=");
   if (at == std::string_view::npos) return std::string_view();
-  std::string_view rest = text.substr(at + 8);
-  return rest.substr(0, rest.find_first_of(ends));
-}
-
-// PO text the reader may take byte by byte: valid UTF-8 that its header
-// says is UTF-8. The header is found as its charset in the file's first
-// "charset=", which in PO text ends at a quote or an escape as well.
-bool ReadableByteWise(std::string_view bytes) {
-  std::size_t bad = 0;
-  return IsUtf8CharsetName(CharsetIn(bytes, " \t\r\n\"\\")) && IsValidUtf8(bytes, bad);
+  std::string_view rest = header.substr(at + 8);
+  return rest.substr(0, rest.find_first_of(" \t\n"));
 }
 
 bool ValidOrNull(const char* text) {
@@ -132,7 +125,7 @@ bool MessageIsUtf8(po_message_t m) {
 bool WritableByteWise(po_file_t file) {
   for (const char* const* domain = po_file_domains(file); *domain != nullptr; ++domain) {
     const char* header = po_file_domain_header(file, *domain);
-    if (header == nullptr || !IsUtf8CharsetName(CharsetIn(header, " \t\n"))) return false;
+    if (header == nullptr || !IsUtf8CharsetName(CharsetIn(header))) return false;
     po_message_iterator_t iterator = po_message_iterator(file, *domain);
     bool valid = true;
     for (po_message_t m; valid && (m = po_next_message(iterator)) != nullptr;) {
@@ -220,10 +213,9 @@ void PoFile::Free(po_file_t file) {
   po_file_free(file);
 }
 
-bool PoFile::ReadFile(const std::string& path, std::string_view bytes,
-                      std::vector<PoProblem>& problems, std::string& reason) {
+bool PoFile::ReadFile(const std::string& path, bool byteWise, std::vector<PoProblem>& problems,
+                      std::string& reason) {
   std::size_t before = problems.size();
-  bool byteWise = ReadableByteWise(bytes);
   po_file_t read = ReadCollecting(path, byteWise, problems);
   if (byteWise && problems.size() != before) {
     // What the library reports it reports in its own way only when it reads
@@ -247,7 +239,7 @@ bool PoFile::Read(const std::string& bytes, std::vector<PoProblem>& problems, st
     reason = "no room for a temporary copy";
     return false;
   }
-  return ReadFile(scratch.File(), bytes, problems, reason);
+  return ReadFile(scratch.File(), ScanPoText(bytes).ByteWise(), problems, reason);
 }
 
 bool PoFile::WriteFile(const std::string& path, std::string& reason) const {
