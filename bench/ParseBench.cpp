@@ -1,5 +1,5 @@
 // How fast a large message file parses: the split into lines, the sections,
-// the message maps and the alias resolution, from a buffer already in
+// the alias resolution and the lookup indexes, from a buffer already in
 // memory to a finished MessageFileData.
 #include <benchmark/benchmark.h>
 
@@ -9,55 +9,14 @@
 
 #include "catalogue/MessageFileData.h"
 #include "catalogue/MessageFileSyntax.h"
+#include "data/BenchTexts.h"
 
 namespace {
 
-constexpr int kSections = 50;
-constexpr int kMessages = 200000;
-constexpr int kChainLength = 5;  // every fifth section starts a chain
-
-// A file of kMessages messages in kSections sections with CRLF line ends.
-// Sections come in chains of five: each aliases its predecessor, overrides
-// half of its numbers and adds as many of its own, as translations and
-// product variants do.
-std::string MakeMessageFile() {
-  std::string text;
-  text.reserve(11 << 20);
-  char line[160];
-  const int perSection = kMessages / kSections;
-  text += "; Generated messages for the parse benchmark.\r\n";
-  for (int s = 0; s < kSections; ++s) {
-    std::snprintf(line, sizeof line, "[Section_%02d]\r\n", s);
-    text += line;
-    int chainStart = s - s % kChainLength;
-    if (s != chainStart) {
-      std::snprintf(line, sizeof line, "Alias: SECTION_%02d\r\n", s - 1);
-      text += line;
-    }
-    for (int m = 0; m < perSection; ++m) {
-      unsigned number =
-          static_cast<unsigned>(chainStart * 0x10000 + (s - chainStart) * perSection / 2 + m);
-      switch (m % 8) {
-        case 0:
-          std::snprintf(line, sizeof line, "%X: \"File %%s could not be opened.\" ; id %d\r\n",
-                        number, m);
-          break;
-        case 1:
-          std::snprintf(line, sizeof line, "  %05X : Value {%X|none} out of range:\\n%%s\r\n",
-                        number, number + 1);
-          break;
-        default:
-          std::snprintf(line, sizeof line, "%X: Message text number %d of section %d here.\r\n",
-                        number, m, s);
-      }
-      text += line;
-    }
-  }
-  return text;
-}
+constexpr int kMessages = static_cast<int>(tralvex::bench::kBenchMessages);
 
 const std::string& MessageFile() {
-  static const std::string text = MakeMessageFile();
+  static const std::string text = tralvex::bench::ChainedSectionsText();
   return text;
 }
 

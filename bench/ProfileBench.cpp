@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "platform/Profile.h"
 #include "profile/SystemIniFile.h"
@@ -16,8 +17,9 @@ namespace {
 std::string KeywordName(int i) { return "Keyword" + std::to_string(100000 + i); }
 
 // A settings file of the given number of keywords in one section, with two
-// smaller sections around it, dated an hour back so that the cached copy is
-// trusted on its size and time alone.
+// smaller sections around it. It is left alone for longer than a tick of
+// the file clock (which its change time follows), so that the cached copy
+// is trusted on the file's identity alone from the first read.
 class SettingsFile {
  public:
   explicit SettingsFile(int keywords) {
@@ -31,8 +33,7 @@ class SettingsFile {
     }
     out << "\r\n[After]\r\nC=3\r\n";
     out.close();
-    std::filesystem::last_write_time(
-        path_, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   ~SettingsFile() { std::filesystem::remove(path_); }
 

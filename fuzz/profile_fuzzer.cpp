@@ -1,6 +1,8 @@
-// The profile engine's reader and writer on arbitrary file contents: the
-// index must agree with the text, an edit must read back, and the profile
-// functions must never write outside the caller's buffer.
+// The profile engine's reader and writer on arbitrary file contents: a
+// file's bytes must come back whole from its text (also for files marked as
+// UTF-8 or UTF-16), the index must agree with the text, an edit must read
+// back, and the profile functions must never write outside the caller's
+// buffer.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -44,8 +46,11 @@ void CheckIndex(const ProfileDocument& document) {
 void CheckEdits(const ProfileDocument& document) {
   std::string text;
   Check(tralvex::platform::SetProfileValue(document, "fuzz section", "fuzz key", "value", &text));
-  ProfileDocument edited(text);
+  ProfileDocument edited = document.WithText(text);
   Check(ReadBack(edited, "FUZZ SECTION", "Fuzz Key") == "value");
+  // The edited text survives the file's encoding: what is written is read.
+  std::string written = edited.Bytes();
+  Check(ProfileDocument::FromBytes(written).Text() == text);
   // A new section goes after everything that was there.
   if (document.FindSection("fuzz section") == nullptr) {
     Check(text.compare(0, document.Text().size(), document.Text()) == 0);
@@ -53,10 +58,10 @@ void CheckEdits(const ProfileDocument& document) {
   if (document.Sections().empty()) return;
   std::string_view first = document.SectionName(document.Sections().front());
   if (tralvex::platform::SetProfileValue(document, first, "added", "x", &text)) {
-    Check(ReadBack(ProfileDocument(text), first, "added") == "x");
+    Check(ReadBack(document.WithText(text), first, "added") == "x");
   }
   Check(tralvex::platform::DeleteProfileSection(document, first, &text));
-  Check(ProfileDocument(text).FindSection(first) == nullptr);
+  Check(document.WithText(text).FindSection(first) == nullptr);
 }
 
 // The file the calls read: one per process, rewritten for every input.
@@ -86,7 +91,8 @@ void CheckCalls(const uint8_t* data, size_t size) {
   uint32_t n = tralvex::platform::GetProfileSectionNames(buffer.data(), bufferSize, path);
   Check(bufferSize == 0 ? n == 0 : n + 1 <= bufferSize);
   for (std::size_t i = bufferSize; i < buffer.size(); ++i) Check(buffer[i] == '\x5a');
-  ProfileDocument document(std::string(reinterpret_cast<const char*>(data), size));
+  ProfileDocument document =
+      ProfileDocument::FromBytes(std::string(reinterpret_cast<const char*>(data), size));
   if (!document.Sections().empty()) {
     std::string section(document.SectionName(document.Sections().front()));
     if (section.find('\0') == std::string::npos) {
@@ -101,7 +107,9 @@ void CheckCalls(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 20)) return 0;
-  ProfileDocument document(std::string(reinterpret_cast<const char*>(data), size));
+  std::string bytes(reinterpret_cast<const char*>(data), size);
+  ProfileDocument document = ProfileDocument::FromBytes(bytes);
+  Check(document.Bytes() == bytes);
   CheckIndex(document);
   CheckEdits(document);
   CheckCalls(data, size);

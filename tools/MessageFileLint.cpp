@@ -229,7 +229,34 @@ class MessageFileLinter {
     if (colon == nullptr)
       return "it is no header, alias, comment or message (no ':' after a number)";
     std::string_view part = TrimBlanks(std::string_view(line.data(), colon - line.data()));
+    std::string white = OtherWhiteSpaceNames(part);
+    if (!white.empty()) {
+      return "only white space (" + white +
+             ") stands before the ':', which is no message number: only spaces and tabs "
+             "there make message 0";
+    }
     return Quoted(part) + " before the ':' is no hexadecimal message number";
+  }
+
+  // The names of the white space other than spaces and tabs that a number
+  // part consists of, or "" when it holds anything else.
+  static std::string OtherWhiteSpaceNames(std::string_view part) {
+    static const char* const kNames[] = {"line feed", "vertical tab", "form feed"};
+    bool seen[3] = {};
+    for (char c : part) {
+      if (c < '\n' || c > '\f') {
+        if (!IsBlank(c)) return "";
+        continue;
+      }
+      seen[c - '\n'] = true;
+    }
+    std::string names;
+    for (int i = 0; i < 3; ++i) {
+      if (!seen[i]) continue;
+      if (!names.empty()) names += ", ";
+      names += kNames[i];
+    }
+    return names;
   }
 
   void CheckAliases() {

@@ -30,8 +30,8 @@ LoadResult LoadMessageFile(const std::string& path, MessageFileData& data, std::
 std::vector<uint32_t> SortedNumbers(const MessageSection& section) {
   std::vector<uint32_t> numbers;
   numbers.reserve(section.MessageCount());
-  section.ForEachMessage(
-      [&numbers](uint32_t number, const MessageEntry&) { numbers.push_back(number); });
+  // The texts alone: the entries of a parsed file are made on demand.
+  section.ForEachText([&numbers](uint32_t number, const char*) { numbers.push_back(number); });
   std::sort(numbers.begin(), numbers.end());
   return numbers;
 }

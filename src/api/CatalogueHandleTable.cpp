@@ -66,13 +66,11 @@ int CatalogueHandleTable::CloseCatalogue(uint16_t handle) {
   return 1;
 }
 
-MessageCatalogue* CatalogueHandleTable::SelectCatalogue(uint16_t handle) {
-  ClearErrors();
+MessageCatalogue* CatalogueHandleTable::SelectOtherCatalogue(uint16_t handle) {
   if (handle == kNoCatalogue) {
     AddError(error_code::kNoSuchCatalogue, nullptr);
     return nullptr;
   }
-  if (handle == currentHandle) return currentCatalogue;
   MessageCatalogue* catalogue = catalogues.Find(handle);
   if (catalogue == nullptr) {
     AddError(error_code::kNoSuchCatalogue, nullptr);

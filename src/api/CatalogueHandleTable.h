@@ -32,8 +32,13 @@ class CatalogueHandleTable : public ErrorList {
   int CloseCatalogue(uint16_t handle);
 
   // The catalogue, which becomes the current entry; null for an unknown
-  // handle (0x114 recorded).
-  MessageCatalogue* SelectCatalogue(uint16_t handle);
+  // handle (0x114 recorded). Asking again for the current entry, as
+  // lookups do, is answered here without the map.
+  MessageCatalogue* SelectCatalogue(uint16_t handle) {
+    if (!HasNoErrors()) ClearErrors();
+    if (handle == currentHandle && handle != kNoCatalogue) return currentCatalogue;
+    return SelectOtherCatalogue(handle);
+  }
 
   void CloseAllCatalogues();
 
@@ -42,6 +47,8 @@ class CatalogueHandleTable : public ErrorList {
   std::size_t Count() const { return catalogues.Size(); }
 
  private:
+  MessageCatalogue* SelectOtherCatalogue(uint16_t handle);
+
   HandleMap catalogues;
   std::deque<uint16_t> releasedHandles;
   uint16_t currentHandle = kNoCatalogue;

@@ -12,14 +12,6 @@ void LiveContextList::Append(MessageContext* context) {
   contexts_.push_back(context);
 }
 
-MessageContext* LiveContextList::Find(const void* pointer) const {
-  if (pointer == nullptr) return nullptr;
-  for (MessageContext* context : contexts_) {
-    if (static_cast<const void*>(context) == pointer) return context;
-  }
-  return nullptr;
-}
-
 void LiveContextList::Destroy(MessageContext* context) {
   auto found = std::find(contexts_.begin(), contexts_.end(), context);
   if (found == contexts_.end()) return;

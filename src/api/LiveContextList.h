@@ -28,7 +28,14 @@ class LiveContextList {
   void Append(MessageContext* context);
 
   // The live context at this address, or null; the pointer is not followed.
-  MessageContext* Find(const void* pointer) const;
+  // Inline: every Mes_ call starts here.
+  MessageContext* Find(const void* pointer) const {
+    if (pointer == nullptr) return nullptr;
+    for (MessageContext* context : contexts_) {
+      if (static_cast<const void*>(context) == pointer) return context;
+    }
+    return nullptr;
+  }
 
   // Removes a live context and destroys it.
   void Destroy(MessageContext* context);

@@ -26,10 +26,29 @@ const char* CatalogueMessage(uint32_t handle, uint32_t number) {
   return catalogue->GetCatalogueMessage(number);
 }
 
-const char* LookupMessageText(uint32_t handle, uint32_t number, const char* defaultText) {
+namespace {
+
+// The lookup in full: selection, the message or the reason it is missing,
+// the default or the placeholder.
+[[gnu::noinline]] const char* LookupThroughTable(uint32_t handle, uint32_t number,
+                                                 const char* defaultText) {
   const char* text = CatalogueMessage(handle, number);
   if (text != nullptr) return text;
   return defaultText != nullptr ? defaultText : MakePlaceholderText(number);
+}
+
+}  // namespace
+
+const char* LookupMessageText(uint32_t handle, uint32_t number, const char* defaultText) {
+  // The catalogue asked last, asked again for a message it has: what the
+  // full lookup would give, without its bookkeeping, which changes nothing
+  // in this case. Kept apart so that this path stays a few instructions.
+  const CatalogueHandleTable& table = TheModule().catalogues;
+  if (handle != 0 && (handle & 0xFFFF) == table.CurrentHandle() &&
+      table.CurrentHandle() != kNoCatalogue && table.HasNoErrors()) {
+    if (const char* found = table.CurrentCatalogue()->FindIndexed(number)) return found;
+  }
+  return LookupThroughTable(handle, number, defaultText);
 }
 
 const char* MakePlaceholderText(uint32_t number) {

@@ -11,10 +11,13 @@ namespace {
 // Constructed by OnModuleLoad in storage that needs no dynamic
 // initialisation, so the order of creation is ours alone.
 alignas(Module) unsigned char moduleStorage[sizeof(Module)];
-Module* liveModule = nullptr;
 }  // namespace
 
-Module& TheModule() { return *liveModule; }
+namespace module_detail {
+Module* liveModule = nullptr;
+}  // namespace module_detail
+
+using module_detail::liveModule;
 
 void OnModuleLoad() {
   if (liveModule != nullptr) return;

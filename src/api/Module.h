@@ -46,8 +46,14 @@ struct Module {
   Msg_MessageBoxProc messageBoxHook = nullptr;
 };
 
-// The live module; valid between OnModuleLoad and OnModuleUnload.
-Module& TheModule();
+namespace module_detail {
+// Set by OnModuleLoad, cleared by OnModuleUnload; read through TheModule.
+extern Module* liveModule;
+}  // namespace module_detail
+
+// The live module; valid between OnModuleLoad and OnModuleUnload. Inline,
+// since every lookup starts here.
+inline Module& TheModule() { return *module_detail::liveModule; }
 
 }  // namespace tralvex
 

@@ -11,7 +11,8 @@
 // a section is merged from its target only once the target is complete.
 // A cycle is completed by giving one member the messages of all the others
 // in chain order and then each remaining member, going backwards, the
-// messages of its successor.
+// messages of its successor. A merge that would take the sections past the
+// parse's budget fails the resolution as running out of memory would.
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -60,27 +61,64 @@ std::size_t FirstBrokenChain(const std::vector<std::size_t>& target) {
 
 }  // namespace
 
-int MessageFileData::MergeInto(std::size_t section, std::size_t from) {
-  MessageSection& receiver = *sections_[section].section;
-  if (receiver.MergeMessages(*sections_[from].section)) return 1;
-  CopyErrors(receiver);
+int MessageFileData::RefuseMerge(std::size_t section) {
+  AddError(error_code::kNoMemory, nullptr);
   AddError(error_code::kAliasUnresolved, sections_[section].name.c_str());
   return 0;
 }
 
-int MessageFileData::ResolveCycle(const std::vector<std::size_t>& path, std::size_t first) {
-  // The members still hold only their own messages here.
+int MessageFileData::MergeInto(std::vector<HoldingList>& lists, ParseBudget& budget,
+                               std::size_t section, std::size_t from) {
+  HoldingList& receiver = lists[section];
+  const std::size_t before = receiver.size();
+  // Counted before the merge as if nothing were repeated, so that the
+  // budget holds for the memory the merge takes on its way.
+  if (!budget.Take(lists[from].size())) return RefuseMerge(section);
+  try {
+    MergeHoldings(receiver, lists[from]);
+  } catch (...) {
+    return RefuseMerge(section);
+  }
+  budget.Give(before + lists[from].size() - receiver.size());
+  return 1;
+}
+
+int MessageFileData::ResolveCycle(std::vector<HoldingList>& lists, ParseBudget& budget,
+                                  const std::vector<std::size_t>& path, std::size_t first) {
+  // The members still hold only their own messages here. The last one
+  // gathers all the others' at once: their lists in chain order, sorted
+  // together, the first of each number kept.
   const std::size_t last = path.size() - 1;
-  for (std::size_t k = first; k < last; ++k) {
-    if (!MergeInto(path[last], path[k])) return 0;
+  HoldingList& receiver = lists[path[last]];
+  const std::size_t before = receiver.size();
+  std::size_t added = 0;
+  for (std::size_t k = first; k < last; ++k) added += lists[path[k]].size();
+  if (!budget.Take(added)) return RefuseMerge(path[last]);
+  try {
+    HoldingList gathered;
+    gathered.reserve(before + added);
+    gathered.insert(gathered.end(), receiver.begin(), receiver.end());
+    for (std::size_t k = first; k < last; ++k) {
+      gathered.insert(gathered.end(), lists[path[k]].begin(), lists[path[k]].end());
+    }
+    SortHoldings(gathered);
+    receiver.swap(gathered);
+  } catch (...) {
+    return RefuseMerge(path[last]);
+  }
+  budget.Give(before + added - receiver.size());
+  // Every other member ends up with what the last one now holds: a ring
+  // too large for the budget is refused before it is merged.
+  if (!budget.Allows(static_cast<uint64_t>(last - first) * receiver.size())) {
+    return RefuseMerge(path[last - 1]);
   }
   for (std::size_t k = last; k-- > first;) {
-    if (!MergeInto(path[k], path[k + 1])) return 0;
+    if (!MergeInto(lists, budget, path[k], path[k + 1])) return 0;
   }
   return 1;
 }
 
-int MessageFileData::ResolveAliases() {
+int MessageFileData::ResolveAliases(std::vector<HoldingList>& lists, ParseBudget& budget) {
   try {
     const std::size_t count = sections_.size();
     std::vector<std::size_t> target(count, kNoTarget);
@@ -109,11 +147,11 @@ int MessageFileData::ResolveAliases() {
       if (stop < count && state[stop] == kOnPath) {
         treeEnd = static_cast<std::size_t>(std::find(path.rbegin(), path.rend(), stop).base() -
                                            path.begin() - 1);
-        if (!ResolveCycle(path, treeEnd)) return 0;
+        if (!ResolveCycle(lists, budget, path, treeEnd)) return 0;
       }
       for (std::size_t k = treeEnd; k-- > 0;) {
         std::size_t from = target[path[k]];
-        if (from < count && !MergeInto(path[k], from)) return 0;
+        if (from < count && !MergeInto(lists, budget, path[k], from)) return 0;
       }
       for (std::size_t k : path) state[k] = kDone;
       path.clear();

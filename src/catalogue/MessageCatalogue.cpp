@@ -242,7 +242,7 @@ int MessageCatalogue::SelectSection(const char* name) {
   return 0;
 }
 
-const char* MessageCatalogue::GetCatalogueMessage(uint32_t number) {
+const char* MessageCatalogue::RecordMissingMessage(uint32_t number) {
   if (currentSection == nullptr) {
     // Nothing to look in: after a failed selection, or in a file without
     // sections. The missing section is the reason to report.

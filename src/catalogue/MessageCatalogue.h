@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "catalogue/MessageSection.h"
 #include "tralvex/ErrorList.h"
 
 namespace tralvex {
@@ -17,7 +18,6 @@ class ReadOnlyFile;
 class DefaultDirectory;
 class LoadedFileTable;
 class MessageFileData;
-class MessageSection;
 
 class MessageCatalogue : public ErrorList {
  public:
@@ -49,7 +49,19 @@ class MessageCatalogue : public ErrorList {
   int SelectSection(const char* name);
 
   // A pointer into the file's text, or null (the section's error copied).
-  const char* GetCatalogueMessage(uint32_t number);
+  const char* GetCatalogueMessage(uint32_t number) {
+    if (const char* text = FindMessage(number)) return text;
+    return RecordMissingMessage(number);
+  }
+
+  // The same lookup, recording nothing.
+  const char* FindMessage(uint32_t number) const {
+    return currentSection != nullptr ? currentSection->FindMessage(number) : nullptr;
+  }
+  // The lookup in a frozen current section (a parsed file's), else null.
+  const char* FindIndexed(uint32_t number) const {
+    return currentSection != nullptr ? currentSection->FindIndexed(number) : nullptr;
+  }
 
   // The resolved, upper-cased full path.
   const std::string& FileName() const { return fileName; }
@@ -74,6 +86,8 @@ class MessageCatalogue : public ErrorList {
   int ReadMessageFile();
 
  private:
+  // The lookup of a number the current section lacks, recording why.
+  const char* RecordMissingMessage(uint32_t number);
   void ReleaseFileData();
   int ReadFileOfUnknownSize(platform::ReadOnlyFile& file);
   int ParseFileText(char* buffer, uint32_t size);

@@ -207,6 +207,11 @@ MessageContext::Served MessageContext::ServeNumber(uint32_t number) {
 }
 
 const char* MessageContext::GetContextMessage(uint32_t number, const char* defaultText) {
+  // A context of one open file, asked for a message the file has: what the
+  // lookup below gives, straight from the file's index.
+  if (singleCatalogue != nullptr && singleHandle != 0 && singleHandle != -1) {
+    if (const char* text = singleCatalogue->FindIndexed(number)) return text;
+  }
   Served served = ServeNumber(number);
   if (served.handle == 0) {
     return defaultText != nullptr ? defaultText : access_.MakePlaceholderText(number);

@@ -14,93 +14,141 @@ MessageFileData::~MessageFileData() { ClearFileData(); }
 
 int MessageFileData::ParseMessageFile(char*& buffer, char* end) {
   if (!ClearFileData()) return 0;
-  if (buffer == nullptr || end == nullptr || end < buffer) {
+  // Texts are kept as 32-bit offsets into the buffer.
+  if (buffer == nullptr || end == nullptr || end < buffer ||
+      static_cast<uint64_t>(end - buffer) >= UINT32_MAX) {
     AddError(error_code::kNoMemory, "ParseMessageFile");
     return 0;
   }
-  try {
-    ParseState state;
-    const char* cursor = buffer;
-    const char* nextNul = FindNul(cursor, end);
-    while (cursor < end) {
-      std::string_view line = NextLine(cursor, end, nextNul);
-      if (!HandleLine(line, buffer, state)) return 0;
-    }
-  } catch (...) {
-    AddError(error_code::kNoMemory, nullptr);
+  ParseState state;
+  state.bytes = static_cast<std::size_t>(end - buffer);
+  ParseBudget budget(static_cast<uint64_t>(end - buffer));
+  if (!ParseLines(buffer, end, state) || !SortLists(state, budget) ||
+      !ResolveAliases(state.lists, budget) || !FreezeSections(state.lists, buffer)) {
     return 0;
   }
-  // A section sized like the average but given few messages keeps no
-  // oversized table.
-  for (NamedSection& named : sections_) named.section->CompactMessages();
-  if (!ResolveAliases()) return 0;
   textBuffer_ = buffer;
   buffer = nullptr;
   return 1;
 }
 
-int MessageFileData::HandleLine(std::string_view line, char* buffer, ParseState& state) {
-  LineInfo info = ClassifyLine(line);
+int MessageFileData::ParseLines(char* buffer, char* end, ParseState& state) {
+  try {
+    const char* cursor = buffer;
+    const char* nextNul = nullptr;
+    while (cursor < end) {
+      const LineInfo info = ClassifyNextLine(cursor, end, nextNul);
+      // A message for the section that took the one before: the common
+      // line, placed here without the round through HandleLine.
+      if (info.kind == LineKind::kMessage && state.list != nullptr) {
+        AppendMessage(info, buffer, state);
+      } else if (!HandleLine(info, buffer, state)) {
+        return 0;
+      }
+    }
+    return 1;
+  } catch (...) {
+    AddError(error_code::kNoMemory, nullptr);
+    return 0;
+  }
+}
+
+int MessageFileData::HandleLine(const LineInfo& info, char* buffer, ParseState& state) {
   // The views point into the caller's writable buffer.
   auto writable = [buffer](std::string_view piece) {
     return buffer + (piece.data() - static_cast<const char*>(buffer));
   };
   switch (info.kind) {
-    case LineKind::kSectionHeader: {
-      MessageSection* section = GetOrCreateSection(info.name);
-      if (section == nullptr) return 0;
-      state.current = section;
-      if (defaultSection == nullptr) defaultSection = section;
-      return 1;
-    }
+    case LineKind::kSectionHeader:
+      return EnterSection(info.name, state);
     case LineKind::kAlias: {
-      if (state.current == nullptr || info.target.empty()) return 1;
+      if (state.current == kNoSection || info.target.empty()) return 1;
       char* target = writable(info.target);
       target[info.target.size()] = '\0';
-      state.current->aliasTarget = target;
+      sections_[state.current].section->aliasTarget = target;
       return 1;
     }
-    case LineKind::kMessage: {
-      char* text = writable(info.text);
-      text[info.text.size()] = '\0';
-      return PlaceMessage(info.number, text, state);
-    }
+    case LineKind::kMessage:
+      if (!PlaceMessage(state)) return 0;
+      AppendMessage(info, buffer, state);
+      return 1;
     default:
       return 1;
   }
 }
 
-int MessageFileData::PlaceMessage(uint32_t number, const char* text, ParseState& state) {
-  MessageSection*& current = state.current;
-  if (current == nullptr) {
-    current = GetOrCreateSection(kInvisibleSectionName);
-    if (current == nullptr) return 0;
-    if (defaultSection == nullptr) defaultSection = current;
+int MessageFileData::EnterSection(std::string_view name, ParseState& state) {
+  std::size_t section = ObtainSection(name);
+  if (section == kNoSection) return 0;
+  if (state.lists.size() < sections_.size()) {
+    state.lists.resize(sections_.size());
+    state.unsorted.resize(sections_.size());
   }
-  if (current->MessageCount() == 0) {
-    // Sections of one file tend to be of similar size: sizing a new one
-    // like the average so far saves most of the growing of its map.
-    if (state.filledSections > 0) current->ReserveMessages(state.messages / state.filledSections);
-    ++state.filledSections;
-  }
-  if (!current->AddMessage(number, text)) {
-    CopyErrors(*current);
-    return 0;
-  }
-  ++state.messages;
+  state.current = section;
+  state.list = nullptr;
+  if (defaultSection == nullptr) defaultSection = sections_[section].section.get();
   return 1;
 }
 
-MessageSection* MessageFileData::GetOrCreateSection(std::string_view name) {
+int MessageFileData::PlaceMessage(ParseState& state) {
+  if (state.current == kNoSection && !EnterSection(kInvisibleSectionName, state)) return 0;
+  state.list = &state.lists[state.current];
+  // Sized like the sections so far, or for a file of one section, to
+  // spare the list most of its growing; only a hint, so running out of
+  // memory here is left for the list's growth to report.
+  if (state.list->empty()) {
+    try {
+      state.list->reserve(state.held > 0 ? state.held / state.filled + 1 : state.bytes / 32 + 1);
+    } catch (const std::bad_alloc&) {
+    }
+    ++state.filled;
+  }
+  return 1;
+}
+
+int MessageFileData::SortLists(ParseState& state, ParseBudget& budget) {
+  try {
+    state.lists.resize(sections_.size());
+    state.unsorted.resize(sections_.size());
+    std::size_t held = 0;
+    for (std::size_t i = 0; i < state.lists.size(); ++i) {
+      HoldingList& list = state.lists[i];
+      // The first definition of a number wins; a sort keeps it.
+      if (state.unsorted[i]) SortHoldings(list);
+      held += list.size();
+    }
+    if (budget.Take(held)) return 1;
+  } catch (...) {
+  }
+  AddError(error_code::kNoMemory, nullptr);
+  return 0;
+}
+
+int MessageFileData::FreezeSections(std::vector<HoldingList>& lists, const char* base) {
+  try {
+    entries_ = std::make_shared<EntryTable>();
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+      static const HoldingList kNone;
+      sections_[i].section->Freeze(i < lists.size() ? lists[i] : kNone, base, entries_);
+      if (i < lists.size()) HoldingList().swap(lists[i]);
+    }
+    return 1;
+  } catch (...) {
+    AddError(error_code::kNoMemory, nullptr);
+    return 0;
+  }
+}
+
+std::size_t MessageFileData::ObtainSection(std::string_view name) {
   try {
     std::string key = platform::UpperCase(name);
     auto found = index_.find(key);
-    if (found != index_.end()) return sections_[found->second].section.get();
+    if (found != index_.end()) return found->second;
     if (pool_ == nullptr) pool_ = std::make_shared<EntryPool>();
     MessageSection* section = new (std::nothrow) MessageSection(pool_);
     if (section == nullptr) {
       AddError(error_code::kNoObject, nullptr);
-      return nullptr;
+      return kNoSection;
     }
     sections_.push_back(NamedSection{key, std::unique_ptr<MessageSection>(section)});
     try {
@@ -109,11 +157,16 @@ MessageSection* MessageFileData::GetOrCreateSection(std::string_view name) {
       sections_.pop_back();
       throw;
     }
-    return section;
+    return sections_.size() - 1;
   } catch (...) {
     AddError(error_code::kNoMemory, nullptr);
-    return nullptr;
+    return kNoSection;
   }
+}
+
+MessageSection* MessageFileData::GetOrCreateSection(std::string_view name) {
+  std::size_t section = ObtainSection(name);
+  return section != kNoSection ? sections_[section].section.get() : nullptr;
 }
 
 std::size_t MessageFileData::IndexOf(std::string_view name) const {
@@ -142,6 +195,7 @@ int MessageFileData::ClearFileData() {
     sections_.clear();
     defaultSection = nullptr;
     pool_.reset();
+    entries_.reset();
     return 1;
   } catch (...) {
     return 0;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "catalogue/LineScan.h"
 #include "catalogue/TrimBlanks.h"
 #include "platform/CodePage.h"
 
@@ -12,19 +13,6 @@ using platform::CodePage;
 
 // The white space that the C library's number conversions skip.
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-struct HexDigits {
-  signed char value[256];
-  constexpr HexDigits() : value() {
-    for (int c = 0; c < 256; ++c) value[c] = -1;
-    for (int c = '0'; c <= '9'; ++c) value[c] = static_cast<signed char>(c - '0');
-    for (int c = 'a'; c <= 'f'; ++c) value[c] = static_cast<signed char>(c - 'a' + 10);
-    for (int c = 'A'; c <= 'F'; ++c) value[c] = static_cast<signed char>(c - 'A' + 10);
-  }
-};
-constexpr HexDigits kHexDigits;
-
-int HexDigitValue(char c) { return kHexDigits.value[static_cast<unsigned char>(c)]; }
 
 // The code-page searches, with the single-byte case inline: these run a few
 // times on every line of a file.
@@ -58,14 +46,14 @@ const char* FindLast(const CodePage& page, const char* begin, const char* end, c
 
 // True when the text's last character is the single byte c, not the second
 // byte of a double-byte character.
-bool EndsWithChar(const CodePage& page, std::string_view text, char c) {
+inline bool EndsWithChar(const CodePage& page, std::string_view text, char c) {
   if (text.empty() || text.back() != c) return false;
   if (!page.doubleByte) return true;
   const char* last = text.data() + text.size() - 1;
   return platform::PrevChar(text.data(), last + 1) == last;
 }
 
-bool ParseHeader(const CodePage& page, std::string_view line, std::string_view& name) {
+inline bool ParseHeader(const CodePage& page, std::string_view line, std::string_view& name) {
   if (line.empty() || line.front() != '[') return false;
   const char* begin = line.data() + 1;
   const char* close = Find(page, begin, line.data() + line.size(), ']');
@@ -81,7 +69,7 @@ bool ParseHeader(const CodePage& page, std::string_view line, std::string_view& 
   return true;
 }
 
-bool IsAlias(const CodePage& page, std::string_view line) {
+inline bool IsAlias(const CodePage& page, std::string_view line) {
   static const char kAlias[] = "ALIAS";
   if (line.size() < 5) return false;
   for (int i = 0; i < 5; ++i) {
@@ -103,24 +91,70 @@ bool ParseTarget(const CodePage& page, std::string_view line, std::string_view& 
   return true;
 }
 
-bool ParseMessage(const CodePage& page, std::string_view line, uint32_t& number,
-                  std::string_view& text) {
+// Most message lines begin with the number's digits and have the colon
+// right after them: read so, they need no search for the colon, and the
+// number is what ReadMessageNumber would read. Returns the colon, or null
+// for any other line, which the general reading takes.
+inline const char* ReadLeadingNumber(const char* begin, const char* end, uint32_t& number) {
+  const char* p = ReadHexDigits(begin, end, number);
+  if (p == begin || p == end || *p != ':') return nullptr;
+  return p;
+}
+
+// Where the last ";" of a line is, when a scan of the line has found it
+// already (null for none).
+struct Semicolon {
+  bool known = false;
+  const char* last = nullptr;
+};
+
+inline bool ParseMessage(const CodePage& page, std::string_view line, uint32_t& number,
+                         std::string_view& text, Semicolon semicolon = Semicolon()) {
   const char* begin = line.data();
   const char* end = begin + line.size();
-  const char* colon = FindNear(page, begin, end, ':');
-  if (colon == nullptr) return false;
-  if (!ReadMessageNumber(std::string_view(begin, colon - begin), number)) return false;
+  // ASCII digits are never part of a double-byte character, so this holds
+  // on every code page.
+  const char* colon = ReadLeadingNumber(begin, end, number);
+  if (colon == nullptr) {
+    colon = FindNear(page, begin, end, ':');
+    if (colon == nullptr) return false;
+    if (!ReadMessageNumber(std::string_view(begin, colon - begin), number)) return false;
+  }
   const char* textBegin = colon + 1;
   const char* textEnd = end;
-  // Most texts hold no ";" at all: a forward search settles that quickly
-  // before the backward one looks for the last.
-  const char* semicolon = Find(page, textBegin, textEnd, ';');
-  if (semicolon != nullptr) textEnd = FindLast(page, semicolon, textEnd, ';');
-  std::string_view trimmed = TrimBlanks(std::string_view(textBegin, textEnd - textBegin));
-  if (!trimmed.empty() && trimmed.front() == '"') trimmed.remove_prefix(1);
-  if (EndsWithChar(page, trimmed, '"')) trimmed.remove_suffix(1);
-  text = trimmed;
+  if (semicolon.known) {
+    if (semicolon.last != nullptr && semicolon.last > colon) textEnd = semicolon.last;
+  } else if (const char* first = Find(page, textBegin, textEnd, ';')) {
+    // Most texts hold no ";" at all: a forward search settles that quickly
+    // before the backward one looks for the last.
+    textEnd = FindLast(page, first, textEnd, ';');
+  }
+  // TrimBlanks and the quotes, on pointers: this runs for every message.
+  while (textBegin < textEnd && IsBlank(*textBegin)) ++textBegin;
+  while (textEnd > textBegin && IsBlank(textEnd[-1])) --textEnd;
+  if (textBegin < textEnd && *textBegin == '"') ++textBegin;
+  if (EndsWithChar(page, std::string_view(textBegin, textEnd - textBegin), '"')) --textEnd;
+  text = std::string_view(textBegin, static_cast<std::size_t>(textEnd - textBegin));
   return true;
+}
+
+inline LineInfo Classify(const CodePage& page, std::string_view line, Semicolon semicolon) {
+  LineInfo info;
+  if (line.empty()) {
+    info.kind = LineKind::kEmpty;
+  } else if (line.front() == ';') {
+    info.kind = LineKind::kComment;
+  } else if (ParseHeader(page, line, info.name)) {
+    info.kind = LineKind::kSectionHeader;
+  } else if (IsAlias(page, line)) {
+    info.kind = LineKind::kAlias;
+    ParseTarget(page, line, info.target);
+  } else if (ParseMessage(page, line, info.number, info.text, semicolon)) {
+    info.kind = LineKind::kMessage;
+  } else {
+    info.kind = LineKind::kIgnored;
+  }
+  return info;
 }
 
 }  // namespace
@@ -186,7 +220,10 @@ bool ReadMessageNumber(std::string_view part, uint32_t& number) {
   const std::size_t n = part.size();
   number = 0;
   while (i < n && IsSpace(part[i])) ++i;
-  if (i == n) return true;
+  // Only spaces and tabs make an empty number part, which is message 0: a
+  // part of white space holding a line feed, vertical tab or form feed is
+  // something other than blanks, and no number can be read from it.
+  if (i == n) return TrimBlanks(part).empty();
   bool negative = part[i] == '-';
   if (part[i] == '-' || part[i] == '+') ++i;
   bool anyDigit = false;
@@ -214,23 +251,40 @@ bool ParseMessageLine(std::string_view line, uint32_t& number, std::string_view&
 }
 
 LineInfo ClassifyLine(std::string_view line) {
-  const CodePage& page = platform::ActiveCodePage();
-  LineInfo info;
-  if (line.empty()) {
-    info.kind = LineKind::kEmpty;
-  } else if (line.front() == ';') {
-    info.kind = LineKind::kComment;
-  } else if (ParseHeader(page, line, info.name)) {
-    info.kind = LineKind::kSectionHeader;
-  } else if (IsAlias(page, line)) {
-    info.kind = LineKind::kAlias;
-    ParseTarget(page, line, info.target);
-  } else if (ParseMessage(page, line, info.number, info.text)) {
-    info.kind = LineKind::kMessage;
-  } else {
-    info.kind = LineKind::kIgnored;
+  return Classify(platform::ActiveCodePage(), line, Semicolon());
+}
+
+namespace {
+
+inline LineInfo NextClassified(const CodePage& page, const char*& cursor, const char* end,
+                               const char*& nextNul) {
+  if (page.doubleByte) {
+    if (nextNul == nullptr) nextNul = FindNul(cursor, end);
+    return Classify(page, NextLine(cursor, end, nextNul), Semicolon());
   }
-  return info;
+  const char* begin = cursor;
+  while (begin < end && *begin == ' ') ++begin;
+  Semicolon semicolon{true, nullptr};
+  const char* stop = ScanLine(begin, end, semicolon.last);
+  // A NUL byte ends the line's text, not the line.
+  const char* lineEnd = stop;
+  if (stop < end && *stop == '\0') {
+    lineEnd =
+        static_cast<const char*>(std::memchr(stop, '\r', static_cast<std::size_t>(end - stop)));
+    if (lineEnd == nullptr) lineEnd = end;
+  }
+  cursor = lineEnd;
+  if (lineEnd < end) {
+    ++cursor;
+    if (cursor < end && *cursor == '\n') ++cursor;
+  }
+  return Classify(page, std::string_view(begin, static_cast<std::size_t>(stop - begin)), semicolon);
+}
+
+}  // namespace
+
+LineInfo ClassifyNextLine(const char*& cursor, const char* end, const char*& nextNul) {
+  return NextClassified(platform::ActiveCodePage(), cursor, end, nextNul);
 }
 
 }  // namespace tralvex

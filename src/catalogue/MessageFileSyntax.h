@@ -48,8 +48,9 @@ bool ParseAliasTarget(std::string_view line, std::string_view& target);
 // Reads a message number from the part before the colon as the C library's
 // "%lx" conversion does: white space, an optional sign, an optional 0x, hex
 // digits, the rest ignored. Digits beyond 32 bits wrap. Returns false when
-// the part holds something other than white space but no number; an empty
-// or all-white part gives 0 and true.
+// the part holds something other than blanks (spaces and tabs) but no
+// number; an empty or all-blank part gives 0 and true. A part of other white
+// space, such as a line feed, holds no number.
 bool ReadMessageNumber(std::string_view part, uint32_t& number);
 
 // A message line "number: text". The text is cut at its last ";", trimmed
@@ -69,6 +70,13 @@ struct LineInfo {
 // Tests a line (as NextLine gives it) for each kind in turn; the first
 // match decides.
 LineInfo ClassifyLine(std::string_view line);
+
+// NextLine and ClassifyLine in one, for a caller that walks a whole text:
+// the same lines, the same answers, with a line's end, its NUL bytes and
+// the ";" that cuts its text found in one pass over it where the code page
+// allows. nextNul is kept by the calls as NextLine keeps it; start it at
+// null (it is searched for when first needed) or at FindNul(cursor, end).
+LineInfo ClassifyNextLine(const char*& cursor, const char* end, const char*& nextNul);
 
 }  // namespace tralvex
 

@@ -17,7 +17,7 @@ inline std::string_view TrimBlanks(std::string_view text) {
   std::size_t end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
+  return std::string_view(text.data() + begin, end - begin);
 }
 
 inline void TrimBlanks(std::string& text) {

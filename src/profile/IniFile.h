@@ -88,6 +88,7 @@ class IniFile : public ErrorList {
   static bool IsSameFile(const IniFile& one, const IniFile& other);
   int ReadThroughLayers(const char* section, const char* keyword, std::string& value);
   int JoinNames(const char* section, std::string& text, bool sections);
+  bool NothingLeftToList(const char* section);
   void CopyChildLinks(const IniFile& source, const std::vector<IniFile*>& sourceChildren,
                       const std::vector<IniFile*>& newChildren);
 };

@@ -44,11 +44,30 @@ int IniFile::EraseAllKeywords(const char* section) {
       int erased = allSections ? EraseSection(name.c_str()) : EraseKeyword(section, name.c_str());
       if (erased == 0) result = 0;
     }
+    // A single erasure counts as done whatever the platform did; the whole
+    // counts as done only when nothing is left to list.
+    if (result != 0 && !NothingLeftToList(section)) {
+      AddError(error_code::kProfileWriteFailed, "EraseAllKeywords");
+      result = 0;
+    }
     return result;
   } catch (const std::bad_alloc&) {
     AddError(error_code::kNoMemory, "EraseAllKeywords");
     return result;
   }
+}
+
+bool IniFile::NothingLeftToList(const char* section) {
+  // The listing's own errors (a section gone with its last keyword) are not
+  // the erasure's: the list keeps what the last erasure recorded.
+  ErrorList kept;
+  kept.CopyErrors(*this);
+  NameList left;
+  int listed = section == nullptr || *section == '\0' ? GetPrivateProfileSectionNames(left)
+                                                      : GetPrivateProfileKeywords(section, left);
+  ClearErrors();
+  CopyErrors(kept);
+  return listed == 0 || left.empty();
 }
 
 int IniFile::EraseAllSections() { return EraseAllKeywords(nullptr); }
@@ -72,6 +91,9 @@ int IniFile::RemoveIniFile() {
 
 int IniFile::CopyIniFile(IniFile* source) {
   if (source == nullptr) return 0;
+  // An object is a copy of itself already; copying would append to the
+  // very list of children being walked.
+  if (source == this) return 1;
   try {
     isOpen = source->isOpen;
     fileName = source->fileName;

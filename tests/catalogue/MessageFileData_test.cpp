@@ -78,6 +78,16 @@ TEST(MessageFileDataTest, LineFeedOnlyFileIsOneLine) {
   EXPECT_EQ(TextOf(message, kInvisibleSectionName, 1), "one\n2: two\n");
 }
 
+TEST(MessageFileDataTest, LineFeedBeforeTheColonIsNoMessageZero) {
+  // An extra line feed after a CR LF starts the next line; that line must
+  // not define message 0 and so hide the real one below it.
+  MessageFileData data;
+  ASSERT_EQ(ParseText(data, "[Main]\r\n1: one\r\n\n: zero\r\n\v: vt\r\n0: real zero\r\n"), 1);
+  EXPECT_EQ(TextOf(data, "MAIN", 0), "real zero");
+  EXPECT_EQ(TextOf(data, "MAIN", 1), "one");
+  EXPECT_EQ(data.FindSection("MAIN")->MessageCount(), 2u);
+}
+
 TEST(MessageFileDataTest, IgnoredLinesRecordNothing) {
   MessageFileData data;
   ASSERT_EQ(ParseText(data,

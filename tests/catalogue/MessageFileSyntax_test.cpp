@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "platform/CodePage.h"
 
 namespace tralvex {
 namespace {
@@ -119,6 +123,21 @@ TEST(MessageNumberTest, ReadsLikeHexadecimalFormattedInput) {
   }
 }
 
+TEST(MessageNumberTest, OnlySpacesAndTabsMakeAnEmptyNumberPart) {
+  uint32_t number = 12345;
+  EXPECT_TRUE(ReadMessageNumber(" \t", number));
+  EXPECT_EQ(number, 0u);
+  // Other white space before the colon is something, and no number.
+  for (const char* part : {"\n", "\v", "\f", " \n\t", "\t\f "}) {
+    EXPECT_FALSE(ReadMessageNumber(part, number)) << static_cast<int>(part[0]);
+  }
+  // Before digits it is skipped as formatted input skips it.
+  EXPECT_TRUE(ReadMessageNumber("\n\v5", number));
+  EXPECT_EQ(number, 5u);
+  EXPECT_EQ(ClassifyLine("\n: zero").kind, LineKind::kIgnored);
+  EXPECT_EQ(ClassifyLine("\f: zero").kind, LineKind::kIgnored);
+}
+
 struct MessageCase {
   const char* line;
   uint32_t number;
@@ -160,6 +179,42 @@ TEST(MessageLineTest, ViewsPointIntoTheLineEvenWhenEmpty) {
   EXPECT_TRUE(text.empty());
   EXPECT_GE(text.data(), line.data());
   EXPECT_LE(text.data(), line.data() + line.size());
+}
+
+// The parser walks a text with ClassifyNextLine, the tools with NextLine
+// and ClassifyLine: they must agree on every line of any text.
+TEST(ClassifyLineTest, WalkingInOnePassGivesTheSameLinesAndAnswers) {
+  static const char kAlphabet[] = "[]:;;\"\r\r\n \t\0aAlLiIsS0123456789xX-+|{}";
+  std::mt19937 random(17);
+  for (unsigned page : {1252u, 65001u, 932u}) {
+    ASSERT_TRUE(platform::UseCodePage(page));
+    for (int round = 0; round < 3000; ++round) {
+      std::string text(random() % 200, '\0');
+      for (char& c : text) {
+        c = random() % 8 == 0 ? static_cast<char>(random())
+                              : kAlphabet[random() % (sizeof kAlphabet - 1)];
+      }
+      const char* end = text.data() + text.size();
+      const char* a = text.data();
+      const char* b = text.data();
+      const char* nulA = FindNul(a, end);
+      const char* nulB = nulA;
+      while (a < end) {
+        const LineInfo expected = ClassifyLine(NextLine(a, end, nulA));
+        const LineInfo got = ClassifyNextLine(b, end, nulB);
+        ASSERT_EQ(a, b) << text;
+        ASSERT_EQ(expected.kind, got.kind) << text;
+        ASSERT_EQ(expected.number, got.number) << text;
+        for (auto [x, y] : {std::pair{expected.name, got.name},
+                            {expected.target, got.target},
+                            {expected.text, got.text}}) {
+          ASSERT_EQ(x.data(), y.data()) << text;
+          ASSERT_EQ(x.size(), y.size()) << text;
+        }
+      }
+    }
+  }
+  platform::UseSystemCodePage();
 }
 
 TEST(ClassifyLineTest, KindsAreTestedInOrder) {

@@ -3,11 +3,14 @@
 // tests run against them in the Windows build.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
 #include "support/ProfileTestFiles.h"
@@ -267,7 +270,137 @@ TEST_F(ProfileEngineTest, TenMegabyteLine) {
   EXPECT_EQ(Get("s", "big", "", 100).count, 99u);
 }
 
+// Files saved by editors that mark their encoding.
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+// A text of ASCII and Latin-1 characters in UTF-16 with its byte-order mark.
+std::string Utf16(std::string_view latin1, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char c : latin1) {
+    char low = c;
+    bytes += bigEndian ? std::string{'\0', low} : std::string{low, '\0'};
+  }
+  return bytes;
+}
+
+TEST_F(ProfileEngineTest, ByteOrderMarkIsNoPartOfTheFirstLine) {
+  Put(std::string(kUtf8Mark) + "[first]\r\nk=1\r\n");
+  EXPECT_EQ(Get("first", "k").text, "1");
+  uint32_t count = 0;
+  EXPECT_EQ(GetList(nullptr, 100, &count).substr(0, 7), std::string("first\0\0", 7));
+  ASSERT_TRUE(WriteProfileString("first", "l", "2", file_.c_str()));
+  std::string after = ReadBytes(file_);
+  EXPECT_EQ(after.substr(0, 3), kUtf8Mark);
+  EXPECT_EQ(after.find("[first]", 4), std::string::npos);  // no second copy
+  EXPECT_EQ(Get("first", "l").text, "2");
+}
+
+TEST_F(ProfileEngineTest, Utf16FilesAreReadAndWrittenInUtf16) {
+  for (bool bigEndian : {false, true}) {
+    Put(Utf16("[s]\r\nk=v\r\n", bigEndian));
+    EXPECT_EQ(Get("s", "k").text, "v") << bigEndian;
+    uint32_t count = 0;
+    EXPECT_EQ(GetList("s", 100, &count).substr(0, 3), std::string("k\0\0", 3));
+    ASSERT_TRUE(WriteProfileString("s", "l", "w", file_.c_str()));
+    ASSERT_TRUE(WriteProfileString("t", "m", "x", file_.c_str()));
+    EXPECT_EQ(Get("s", "l").text, "w");
+    EXPECT_EQ(Get("t", "m").text, "x");
+    std::string after = ReadBytes(file_);
+    EXPECT_EQ(after.substr(0, 2), bigEndian ? "\xFE\xFF" : "\xFF\xFE");
+    if (OwnEngine()) {
+      EXPECT_EQ(after, Utf16("[s]\r\nk=v\r\nl=w\r\n[t]\r\nm=x\r\n", bigEndian));
+    }
+  }
+}
+
 // ---- Behaviour of our own engine only ------------------------------------
+
+// Names and values of files in Unicode are converted from and to the code
+// page of the process; Windows does that in its own functions.
+class OwnEngineCodePageTest : public ProfileEngineTest {
+ protected:
+  void SetUp() override {
+    if (!OwnEngine()) GTEST_SKIP();
+    ProfileEngineTest::SetUp();
+    UseCodePage(1252);
+  }
+  void TearDown() override { UseSystemCodePage(); }
+};
+
+TEST_F(OwnEngineCodePageTest, Utf16NamesAndValuesMeetTheCodePage) {
+  // "Gr\xF6\xDFe" is Latin-1 for the German word; U+4E2D has no place in 1252.
+  std::string file = Utf16(
+      "[Gr\xF6\xDF"
+      "e]\r\nfarbe=gr\xFCn\r\n",
+      false);
+  file += std::string("w\0=\0\x2D\x4E\r\0\n\0", 10);
+  Put(file);
+  EXPECT_EQ(Get("GR\xD6\xDF"
+                "E",
+                "Farbe")
+                .text,
+            "gr\xFCn");
+  EXPECT_EQ(Get("Gr\xF6\xDF"
+                "e",
+                "w")
+                .text,
+            "?");
+  uint32_t count = 0;
+  EXPECT_EQ(GetList(nullptr, 100, &count).substr(0, 7), std::string("Gr\xF6\xDF"
+                                                                    "e\0\0",
+                                                                    7));
+
+  ASSERT_TRUE(
+      WriteProfileString("Gr\xF6\xDF"
+                         "e",
+                         "farbe", "wei\xDF", file_.c_str()));
+  std::string expected = Utf16(
+      "[Gr\xF6\xDF"
+      "e]\r\nfarbe=wei\xDF\r\n",
+      false);
+  expected += std::string("w\0=\0\x2D\x4E\r\0\n\0", 10);
+  EXPECT_EQ(ReadBytes(file_), expected);  // the line it could not show is kept
+  // 0x81 is no character of 1252: refused, never written as a byte.
+  EXPECT_FALSE(
+      WriteProfileString("Gr\xF6\xDF"
+                         "e",
+                         "farbe", "\x81", file_.c_str()));
+  EXPECT_EQ(ReadBytes(file_), expected);
+}
+
+TEST_F(OwnEngineCodePageTest, Utf8MarkedFilesAreUtf8) {
+  Put(std::string(kUtf8Mark) + "[s]\nk=gr\xC3\xBCn\n");
+  EXPECT_EQ(Get("s", "k").text, "gr\xFCn");
+  ASSERT_TRUE(WriteProfileString("s", "l", "\xE9t\xE9", file_.c_str()));
+  EXPECT_EQ(ReadBytes(file_), std::string(kUtf8Mark) + "[s]\nk=gr\xC3\xBCn\nl=\xC3\xA9t\xC3\xA9\n");
+  // Without the mark a file is in the code page, byte for byte.
+  Put("[s]\nk=gr\xC3\xBCn\n");
+  EXPECT_EQ(Get("s", "k").text, "gr\xC3\xBCn");
+}
+
+TEST_F(OwnEngineCodePageTest, DamagedUtf16IsKeptAsItWas) {
+  // An unpaired surrogate and an odd last byte survive a rewrite untouched.
+  std::string file = Utf16("[s]\r\nk=", false) + std::string("\x00\xD8\r\0\n\0", 6);
+  Put(file + "x");
+  EXPECT_EQ(Get("s", "k").text, "?");
+  ASSERT_TRUE(WriteProfileString("t", "m", "1", file_.c_str()));
+  EXPECT_EQ(ReadBytes(file_), file + Utf16("[t]\r\nm=1\r\n", false).substr(2) + "x");
+}
+
+TEST_F(ProfileEngineTest, OwnEngineSeesARewriteThatPutsTheOldTimeBack) {
+  // Copying tools restore the time of the file they overwrite; the Windows
+  // functions go by that time alone.
+  if (!OwnEngine()) GTEST_SKIP();
+  Put("[s]\r\nk=old\r\nl=1\r\n");
+  auto past = std::filesystem::last_write_time(file_) - std::chrono::hours(1);
+  std::filesystem::last_write_time(file_, past);
+  EXPECT_EQ(Get("s", "k").text, "old");
+  Put("[s]\r\nk=new\r\nl=1\r\n");  // same size, same file, same time
+  std::filesystem::last_write_time(file_, past);
+  EXPECT_EQ(Get("s", "k").text, "new");
+  ASSERT_TRUE(WriteProfileString("s", "l", "2", file_.c_str()));
+  EXPECT_EQ(ReadBytes(file_), "[s]\r\nk=new\r\nl=2\r\n");
+}
 
 TEST_F(ProfileEngineTest, OwnEngineKeepsLayoutAndLineEnds) {
   // The Windows functions as Wine provides them rewrite the file in their

@@ -157,5 +157,57 @@ TEST_F(MaintenanceTest, CopyTakesOverStateAndLayering) {
   EXPECT_EQ(value, "4");
 }
 
+TEST_F(MaintenanceTest, CopyFromItselfChangesNothing) {
+  IniFile* first = parent_.AddIniChild(childFile_, 0, 1, 0);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(parent_.AddIniChild(Create("other.ini", ""), 0, 0, 1), nullptr);
+  EXPECT_EQ(parent_.CopyIniFile(&parent_), 1);
+  ASSERT_EQ(parent_.Children().size(), 2u);
+  EXPECT_EQ(parent_.Children()[0].get(), first);
+  EXPECT_EQ(parent_.Primary(), first);
+  EXPECT_EQ(parent_.WriteTarget(), first);
+  EXPECT_EQ(parent_.FileName(), Resolved("parent.ini"));
+  std::string value;
+  EXPECT_EQ(parent_.GetKeywordValue("s", "k", value), 1);
+  EXPECT_EQ(value, "child");
+}
+
+TEST_F(MaintenanceTest, NamesHoldingANulByteAreListedReadAndErasedAsTheyEnd) {
+  // The Windows functions take such a file for some other encoding.
+  if (!testing::OwnProfileEngine()) GTEST_SKIP();
+  static const char kContent[] = "[s]\r\nab\0cd=1\r\nk=2\r\n[t\0u]\r\nm=3\r\n";
+  std::string file = Create("nul.ini", std::string(kContent, sizeof kContent - 1));
+  SystemIniFile ini;
+  ASSERT_EQ(ini.OpenIniFile(file.c_str(), 0), 1);
+  NameList names;
+  ASSERT_EQ(ini.GetAllKeywords("s", names), 1);
+  EXPECT_EQ(names, (NameList{"ab", "k"}));
+  std::string value;
+  EXPECT_EQ(ini.GetKeywordValue("s", names[0].c_str(), value), 1);
+  EXPECT_EQ(value, "1");
+  ASSERT_EQ(ini.GetAllSections(names), 1);
+  EXPECT_EQ(names, (NameList{"s", "t"}));
+  EXPECT_EQ(ini.GetKeywordValue(names[1].c_str(), "m", value), 1);
+  EXPECT_EQ(value, "3");
+
+  EXPECT_EQ(ini.EraseAllKeywords("s"), 1);
+  EXPECT_EQ(ReadBytes(file), std::string("[s]\r\n[t\0u]\r\nm=3\r\n", 17));
+  EXPECT_EQ(ini.EraseAllSections(), 1);
+  EXPECT_EQ(ReadBytes(file), "");
+}
+
+TEST_F(MaintenanceTest, ErasureThatLeavesLinesBehindFails) {
+  SystemIniFile child;
+  ASSERT_EQ(child.OpenIniFile(childFile_.c_str(), 0), 1);
+  testing::MakeReadOnly(childFile_);
+  // A privileged process may write it anyway through the Windows functions.
+  if (!testing::OwnProfileEngine() && testing::OpensForWriting(childFile_)) GTEST_SKIP();
+  EXPECT_EQ(child.EraseAllKeywords("s"), 0);
+  EXPECT_EQ(Errors(child), (std::vector<Error>{{0x115, "EraseAllKeywords"}}));
+  EXPECT_EQ(child.EraseAllSections(), 0);
+  EXPECT_EQ(Errors(child), (std::vector<Error>{{0x115, "EraseAllKeywords"}}));
+  EXPECT_EQ(ReadBytes(childFile_), "[s]\r\nk=child\r\nl=2\r\n[t]\r\nm=3\r\n");
+}
+
 }  // namespace
 }  // namespace tralvex

@@ -153,6 +153,26 @@ TEST_F(SystemIniFileTest, FailedWriteIsReportedAndLeavesTheFile) {
   EXPECT_EQ(value, "old");
 }
 
+TEST_F(SystemIniFileTest, ValueWithNoFormInAUnicodeFileIsRefused) {
+  if (!OwnProfileEngine()) GTEST_SKIP();
+  struct CodePageScope {
+    CodePageScope() { platform::UseCodePage(932); }
+    ~CodePageScope() { platform::UseSystemCodePage(); }
+  } japanese;
+  const std::string utf16("\xFF\xFE[\0s\0]\0\r\0\n\0", 12);
+  Open(utf16);
+  // A lead byte without its trail byte is no character of the page.
+  EXPECT_EQ(ini_.SetKeywordValue("s", "k", "\x82"), 0);
+  EXPECT_EQ(Errors(ini_), (std::vector<Error>{{0x115, "WritePrivateProfileString"}}));
+  EXPECT_EQ(ReadBytes(file_), utf16);
+  // Hiragana A: 82 A0 in the page, U+3042 in the file.
+  ASSERT_EQ(ini_.SetKeywordValue("s", "k", "\x82\xA0"), 1);
+  EXPECT_EQ(ReadBytes(file_), utf16 + std::string("k\0=\0\x42\x30\r\0\n\0", 10));
+  std::string value;
+  EXPECT_EQ(ini_.GetKeywordValue("s", "k", value), 1);
+  EXPECT_EQ(value, "\x82\xA0");
+}
+
 TEST_F(SystemIniFileTest, FlushAndDestructionKeepTheFile) {
   {
     SystemIniFile ini;

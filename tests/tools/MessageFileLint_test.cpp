@@ -46,6 +46,20 @@ TEST(MessageFileLint, IgnoredLinesSaySoAndWhy) {
   EXPECT_EQ(Findings("[Main]\r\n\t5: five\r\n\t; note\r\n\t \t\r\n"), Strings());
 }
 
+TEST(MessageFileLint, WhiteSpaceOtherThanBlanksIsNoMessageZero) {
+  DiagnosticList list;
+  LintMessageFile("f.msg", "[Main]\r\n1: one\r\n\f: zero\r\n0: real\r\n", MessageLintOptions(),
+                  list);
+  ASSERT_EQ(list.Items().size(), 1u);
+  const Diagnostic& d = list.Items()[0];
+  EXPECT_EQ(d.check, "ignored-line");
+  EXPECT_NE(d.text.find("form feed"), std::string::npos) << d.text;
+  EXPECT_NE(d.text.find("only spaces and tabs"), std::string::npos) << d.text;
+  // The line feed of a blank line ended by itself alone: joined, and ignored.
+  EXPECT_EQ(Findings("[Main]\r\n1: one\r\n\n: zero\r\n0: real\r\n"),
+            (Strings{"3:1 error line-endings", "3:1 warning ignored-line"}));
+}
+
 TEST(MessageFileLint, LineFeedsAloneJoinLines) {
   EXPECT_EQ(Findings("[Main]\n1: a\n2: b\n"), Strings{"1:7 error line-endings"});
   // Only comments are joined: nothing is lost, yet the lines are one.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/posix/NativePath.h"
+#include "platform/posix/RegularFile.h"
 
 namespace tralvex::platform {
 namespace {
@@ -65,33 +66,12 @@ int CauseOfErrno(int error) {
   }
 }
 
-// Why an opened file is not one to read: 0 for a regular file; a directory
-// is refused as Windows refuses one, anything else (a FIFO, a device) as an
-// unusable file.
-int RefusalOf(int fd) {
-  struct stat info;
-  if (::fstat(fd, &info) != 0) return errno;
-  if (S_ISDIR(info.st_mode)) return EISDIR;
-  if (!S_ISREG(info.st_mode)) return EINVAL;
-  return 0;
-}
-
 // Opens a regular file for reading. The open itself must not wait: on a
-// FIFO, open() would block until some writer came, so it is made without
-// blocking and the opened file is checked before anything is read.
+// FIFO, open() would block until some writer came.
 int OpenFile(const char* path) {
   std::string native;
   if (!ToNativePath(path, native)) return -1;
-  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return -1;
-  int error = RefusalOf(fd);
-  if (error == 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) error = errno;
-  if (error != 0) {
-    ::close(fd);
-    errno = error;
-    return -1;
-  }
-  return fd;
+  return OpenRegularFile(native.c_str(), O_RDONLY);
 }
 
 // The device and the inode: what tells two files apart.

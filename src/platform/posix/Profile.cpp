@@ -13,6 +13,7 @@
 
 #include "platform/posix/ProfileCache.h"
 #include "platform/posix/ProfileDocument.h"
+#include "platform/posix/ProfileEdit.h"
 #include "platform/posix/ProfileStorage.h"
 #include "platform/posix/ProfileWriter.h"
 
@@ -51,9 +52,9 @@ uint32_t CopyDefault(const char* defaultText, char* buffer, uint32_t size) {
 // Writes names as a double-NUL list. A list that does not fit, or that
 // fills the buffer to its last byte, is cut so that its last two bytes are
 // NULs and counts size - 2.
-uint32_t CopyList(const std::vector<std::string_view>& names, char* buffer, uint32_t size) {
+uint32_t CopyList(const std::vector<std::string>& names, char* buffer, uint32_t size) {
   std::size_t total = 0;
-  for (std::string_view name : names) total += name.size() + 1;
+  for (const std::string& name : names) total += name.size() + 1;
   if (total == 0 || size < 2) {
     buffer[0] = '\0';
     return 0;
@@ -61,7 +62,7 @@ uint32_t CopyList(const std::vector<std::string_view>& names, char* buffer, uint
   std::size_t room = size - 2;
   bool fits = total <= room;
   std::size_t pos = 0;
-  for (std::string_view name : names) {
+  for (const std::string& name : names) {
     if (pos >= room) break;
     std::size_t count = name.size() < room - pos ? name.size() : room - pos;
     std::memcpy(buffer + pos, name.data(), count);
@@ -77,112 +78,76 @@ uint32_t CopyList(const std::vector<std::string_view>& names, char* buffer, uint
   return size - 2;
 }
 
-std::vector<std::string_view> SectionNames(const ProfileDocument& document) {
-  std::vector<std::string_view> names;
+// Names as the caller reads them; a name ends at a NUL byte already.
+std::vector<std::string> SectionNames(const ProfileDocument& document) {
+  ProfileTextBridge bridge(document);
+  std::vector<std::string> names;
   for (const ProfileSection& section : document.Sections()) {
-    std::string_view name = UpToNul(document.SectionName(section));
-    if (!name.empty()) names.push_back(name);
+    std::string_view name = document.SectionName(section);
+    std::string storage;
+    if (!name.empty()) names.emplace_back(bridge.Out(name, &storage));
   }
   return names;
 }
 
-std::vector<std::string_view> KeywordNames(const ProfileDocument& document,
-                                           const ProfileSection& section) {
-  std::vector<std::string_view> names;
+std::vector<std::string> KeywordNames(const ProfileDocument& document,
+                                      const ProfileSection& section) {
+  ProfileTextBridge bridge(document);
+  std::vector<std::string> names;
   for (std::size_t line : section.keywordLines) {
-    std::string_view name = UpToNul(document.Name(document.Lines()[line]));
-    if (!name.empty()) names.push_back(name);
+    std::string_view name = document.Name(document.Lines()[line]);
+    std::string storage;
+    if (!name.empty()) names.emplace_back(bridge.Out(name, &storage));
   }
   return names;
 }
 
-// The cached document of a file by its absolute name, and where it lies.
-// Call with the cache's mutex held.
-std::shared_ptr<const ProfileDocument> FindDocument(ProfileCache& cache,
-                                                    const std::string& absolute,
-                                                    std::string* native, FileState* state) {
-  *native = cache.Locate(absolute);
-  std::shared_ptr<const ProfileDocument> document = cache.Get(*native, state);
-  if (*state == FileState::missing && cache.ForgetLocation(absolute)) {
-    *native = cache.Locate(absolute);  // moved or renamed meanwhile
-    document = cache.Get(*native, state);
-  }
-  return document;
-}
-
+// The cached document of a file by its absolute name, or null when there
+// is none that can be read.
 std::shared_ptr<const ProfileDocument> CurrentDocument(const char* file) {
   std::string absolute = AbsoluteProfileName(file);
   if (absolute.empty()) return nullptr;
   ProfileCache& cache = TheProfileCache();
   std::lock_guard<std::mutex> lock(cache.Mutex());
-  std::string native;
+  std::string native = cache.Locate(absolute);
   FileState state;
-  return FindDocument(cache, absolute, &native, &state);
+  std::shared_ptr<const ProfileDocument> document = cache.Get(native, &state);
+  if (state == FileState::missing && cache.ForgetLocation(absolute)) {
+    native = cache.Locate(absolute);  // moved or renamed meanwhile
+    document = cache.Get(native, &state);
+  }
+  return document;
+}
+
+// The section a caller names, or null.
+const ProfileSection* FindSection(const ProfileDocument* document, ProfileTextBridge& bridge,
+                                  const char* section) {
+  std::string name;
+  if (document == nullptr || !bridge.In(section, &name)) return nullptr;
+  return document->FindSection(name);
 }
 
 uint32_t ReadValue(const ProfileDocument* document, const char* section, const char* keyword,
                    const char* defaultText, char* buffer, uint32_t size) {
-  const ProfileSection* found = document != nullptr ? document->FindSection(section) : nullptr;
-  if (found == nullptr) return CopyDefault(defaultText, buffer, size);
-  long line = document->FindKeyword(*found, keyword);
+  if (document == nullptr) return CopyDefault(defaultText, buffer, size);
+  ProfileTextBridge bridge(*document);
+  const ProfileSection* found = FindSection(document, bridge, section);
+  std::string name;
+  if (found == nullptr || !bridge.In(keyword, &name)) return CopyDefault(defaultText, buffer, size);
+  long line = document->FindKeyword(*found, name);
   if (line < 0) return CopyDefault(defaultText, buffer, size);
   std::string_view value = document->Value(document->Lines()[static_cast<std::size_t>(line)]);
-  return CopyValue(WithoutQuotes(UpToNul(value)), buffer, size);
+  std::string storage;
+  return CopyValue(bridge.Out(WithoutQuotes(UpToNul(value)), &storage), buffer, size);
 }
 
 uint32_t ReadKeywordList(const ProfileDocument* document, const char* section,
                          const char* defaultText, char* buffer, uint32_t size) {
-  const ProfileSection* found = document != nullptr ? document->FindSection(section) : nullptr;
+  if (document == nullptr) return CopyDefault(defaultText, buffer, size);
+  ProfileTextBridge bridge(*document);
+  const ProfileSection* found = FindSection(document, bridge, section);
   if (found == nullptr) return CopyDefault(defaultText, buffer, size);
   return CopyList(KeywordNames(*document, *found), buffer, size);
-}
-
-enum class Edit { set, deleteKeyword, deleteSection };
-
-bool EditProfile(const std::string& absolute, Edit edit, const char* section, const char* keyword,
-                 const char* value) {
-  ProfileCache& cache = TheProfileCache();
-  std::lock_guard<std::mutex> lock(cache.Mutex());
-  std::string path;
-  FileState state;
-  std::shared_ptr<const ProfileDocument> document = FindDocument(cache, absolute, &path, &state);
-  if (path.empty()) return false;
-  // Never replace what could not be read: its content would be lost.
-  if (state == FileState::unreadable) return false;
-  if (document == nullptr) {
-    if (edit != Edit::set) return true;  // nothing there to delete
-    document = std::make_shared<const ProfileDocument>();
-  }
-  std::string text;
-  bool changed = false;
-  switch (edit) {
-    case Edit::set:
-      changed = SetProfileValue(*document, section, keyword, value, &text);
-      break;
-    case Edit::deleteKeyword:
-      changed = DeleteProfileKeyword(*document, section, keyword, &text);
-      break;
-    case Edit::deleteSection:
-      changed = DeleteProfileSection(*document, section, &text);
-      break;
-  }
-  if (!changed) return true;
-  if (!MayReplaceProfile(path)) return false;
-  FileIdentity identity;
-  if (!ReplaceProfile(path, text, &identity)) return false;
-  cache.Put(path, identity, std::make_shared<const ProfileDocument>(std::move(text)));
-  return true;
-}
-
-bool FlushProfile(const std::string& absolute) {
-  // Every change is on disk when its write returns; the cached copy is let
-  // go so that the next read starts from the file.
-  if (absolute.empty()) return true;
-  ProfileCache& cache = TheProfileCache();
-  std::lock_guard<std::mutex> lock(cache.Mutex());
-  cache.Forget(cache.Locate(absolute));
-  cache.ForgetLocation(absolute);
-  return true;
 }
 
 }  // namespace
@@ -202,10 +167,12 @@ bool WriteProfileString(const char* section, const char* keyword, const char* va
   std::string path = AbsoluteProfileName(file);
   if (section == nullptr) return keyword == nullptr && value == nullptr && FlushProfile(path);
   if (path.empty() || !IsStorableSectionName(section)) return false;
-  if (keyword == nullptr) return EditProfile(path, Edit::deleteSection, section, nullptr, nullptr);
-  if (value == nullptr) return EditProfile(path, Edit::deleteKeyword, section, keyword, nullptr);
+  if (keyword == nullptr)
+    return EditProfile(path, ProfileEdit::deleteSection, section, nullptr, nullptr);
+  if (value == nullptr)
+    return EditProfile(path, ProfileEdit::deleteKeyword, section, keyword, nullptr);
   if (!IsStorableKeyword(keyword) || !IsStorableValue(value)) return false;
-  return EditProfile(path, Edit::set, section, keyword, value);
+  return EditProfile(path, ProfileEdit::set, section, keyword, value);
 }
 
 uint32_t GetProfileSectionNames(char* buffer, uint32_t size, const char* file) {

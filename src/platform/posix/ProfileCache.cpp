@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/CodePage.h"
+
 namespace tralvex::platform {
 
 ProfileCache& TheProfileCache() {
@@ -9,57 +11,66 @@ ProfileCache& TheProfileCache() {
   return cache;
 }
 
+template <typename Read>
+std::shared_ptr<const ProfileDocument> ProfileCache::Refresh(const std::string& path,
+                                                             const FileIdentity& identity,
+                                                             Read read) {
+  auto found = entries_.find(path);
+  // A file in Unicode is indexed by the names the code page gives it.
+  bool known = found != entries_.end() && found->second.identity == identity &&
+               found->second.codePage == ActiveCodePage().id;
+  if (known && found->second.settled) {
+    found->second.lastUse = ++useCounter_;
+    return found->second.document;
+  }
+  int64_t readAt = FileClockNow();
+  std::string bytes;
+  FileIdentity readIdentity;
+  if (!read(&bytes, &readIdentity)) {
+    entries_.erase(path);
+    return nullptr;
+  }
+  std::shared_ptr<const ProfileDocument> document;
+  if (known && found->second.document->HasBytes(bytes)) {
+    document = found->second.document;
+  } else {
+    document =
+        std::make_shared<const ProfileDocument>(ProfileDocument::FromBytes(std::move(bytes)));
+  }
+  Put(path, readIdentity, document, IsSettled(readIdentity, readAt));
+  return document;
+}
+
 std::shared_ptr<const ProfileDocument> ProfileCache::Get(const std::string& path,
                                                          FileState* state) {
   FileIdentity identity;
   *state = StatProfile(path, &identity);
-  auto found = entries_.find(path);
   if (*state != FileState::regular) {
-    if (found != entries_.end()) entries_.erase(found);
-    return nullptr;
-  }
-  if (found == entries_.end() || !(found->second.identity == identity)) return Load(path, state);
-  Entry& entry = found->second;
-  entry.lastUse = ++useCounter_;
-  if (!IsRecentlyModified(identity)) return entry.document;
-  // Within one tick of the file clock a rewrite of the same size leaves the
-  // identity unchanged: only the bytes can tell.
-  std::string text;
-  FileIdentity read;
-  if (!ReadProfile(path, &text, &read)) {
-    entries_.erase(found);
-    *state = FileState::unreadable;
-    return nullptr;
-  }
-  if (text != entry.document->Text()) {
-    entry.document = std::make_shared<const ProfileDocument>(std::move(text));
-  }
-  entry.identity = read;
-  return entry.document;
-}
-
-std::shared_ptr<const ProfileDocument> ProfileCache::Load(const std::string& path,
-                                                          FileState* state) {
-  std::string text;
-  FileIdentity identity;
-  if (!ReadProfile(path, &text, &identity)) {
     entries_.erase(path);
-    *state = FileState::unreadable;
     return nullptr;
   }
-  auto document = std::make_shared<const ProfileDocument>(std::move(text));
-  Put(path, identity, document);
+  auto document = Refresh(path, identity, [&](std::string* bytes, FileIdentity* read) {
+    return ReadProfile(path, bytes, read);
+  });
+  if (document == nullptr) *state = FileState::unreadable;
   return document;
 }
 
+std::shared_ptr<const ProfileDocument> ProfileCache::GetLocked(const ProfileWriteLock& lock) {
+  return Refresh(lock.Path(), lock.Identity(),
+                 [&](std::string* bytes, FileIdentity* read) { return lock.Read(bytes, read); });
+}
+
 void ProfileCache::Put(const std::string& path, const FileIdentity& identity,
-                       std::shared_ptr<const ProfileDocument> document) {
+                       std::shared_ptr<const ProfileDocument> document, bool settled) {
   auto found = entries_.find(path);
   if (found == entries_.end()) {
     EvictIfFull();
     found = entries_.emplace(path, Entry()).first;
   }
   found->second.identity = identity;
+  found->second.settled = settled;
+  found->second.codePage = ActiveCodePage().id;
   found->second.document = std::move(document);
   found->second.lastUse = ++useCounter_;
 }

@@ -12,6 +12,7 @@
 
 #include "platform/posix/ProfileDocument.h"
 #include "platform/posix/ProfileStorage.h"
+#include "platform/posix/ProfileWriteLock.h"
 
 namespace tralvex::platform {
 
@@ -21,9 +22,14 @@ class ProfileCache {
   // missing) or cannot be read (state unreadable). Call with Mutex() held.
   std::shared_ptr<const ProfileDocument> Get(const std::string& path, FileState* state);
 
-  // Records the version just written by this process.
+  // The current content of a file this process holds for writing: the
+  // cached copy while the file is unchanged, else what is read through the
+  // lock. Null when it cannot be read. Call with Mutex() held.
+  std::shared_ptr<const ProfileDocument> GetLocked(const ProfileWriteLock& lock);
+
+  // Records a version of the file; settled as IsSettled says.
   void Put(const std::string& path, const FileIdentity& identity,
-           std::shared_ptr<const ProfileDocument> document);
+           std::shared_ptr<const ProfileDocument> document, bool settled);
 
   void Forget(const std::string& path);
 
@@ -39,10 +45,16 @@ class ProfileCache {
   struct Entry {
     FileIdentity identity;
     std::shared_ptr<const ProfileDocument> document;
+    unsigned codePage = 0;  // the one active when the document was indexed
+    bool settled = false;   // the identity alone tells a change
     uint64_t lastUse = 0;
   };
 
-  std::shared_ptr<const ProfileDocument> Load(const std::string& path, FileState* state);
+  // The cached copy when it is the content of a file of this identity, else
+  // what read() reads. Until the copy is settled, only the bytes can tell.
+  template <typename Read>
+  std::shared_ptr<const ProfileDocument> Refresh(const std::string& path,
+                                                 const FileIdentity& identity, Read read);
   void EvictIfFull();
 
   static constexpr std::size_t kMaxFiles = 64;

@@ -120,14 +120,14 @@ bool DeleteProfileKeyword(const ProfileDocument& document, std::string_view sect
                           std::string_view keyword, std::string* text) {
   const ProfileSection* found = document.FindSection(section);
   if (found == nullptr) return false;
-  std::string key = ProfileNameKey(keyword);
+  std::string key = document.Key(keyword);
   if (key.empty()) return false;
   // Later duplicates go too, or the next read would find one of them.
   const auto& lines = document.Lines();
   const LineRange& range = found->occurrences.front();
   std::vector<LineRange> doomed;
   for (std::size_t i = range.first + 1; i < range.last; ++i) {
-    if (lines[i].kind == ProfileLineKind::entry && ProfileNameKey(document.Name(lines[i])) == key) {
+    if (lines[i].kind == ProfileLineKind::entry && document.Key(document.Name(lines[i])) == key) {
       doomed.push_back(LineRange{i, i + 1});
     }
   }
