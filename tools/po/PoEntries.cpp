@@ -52,9 +52,8 @@ class EntryReader {
     }
     std::size_t line = LineOf(index);
     const char* context = po_message_msgctxt(message);
-    std::string name = context != nullptr ? "entry \"" + std::string(context) + "\": " : "entry: ";
-    if (!ValidUtf8(line, name, "msgctxt", context) ||
-        !ValidUtf8(line, name, "msgstr", po_message_msgstr(message))) {
+    if (!ValidUtf8(line, context, "msgctxt", context) ||
+        !ValidUtf8(line, context, "msgstr", po_message_msgstr(message))) {
       return;
     }
     if (context == nullptr) {
@@ -67,13 +66,13 @@ class EntryReader {
     entry.context = context;
     entry.line = line;
     if (!SplitContext(entry)) {
-      Problem(line, name +
+      Problem(line, NameOf(context) +
                         "the context is not SECTION/NUMBER with a hexadecimal number of at "
                         "most 8 digits");
       return;
     }
     if (po_message_msgid_plural(message) != nullptr) {
-      Problem(line, name + "plural forms, which message files do not have");
+      Problem(line, NameOf(context) + "plural forms, which message files do not have");
       return;
     }
     entry.text = po_message_msgstr(message);
@@ -92,10 +91,16 @@ class EntryReader {
  private:
   std::size_t LineOf(std::size_t index) const { return index < lines_.size() ? lines_[index] : 0; }
 
-  bool ValidUtf8(std::size_t line, const std::string& name, const char* what, const char* text) {
+  // How problems name an entry; made only for a problem, not for every entry.
+  static std::string NameOf(const char* context) {
+    return context != nullptr ? "entry \"" + std::string(context) + "\": " : "entry: ";
+  }
+
+  bool ValidUtf8(std::size_t line, const char* context, const char* what, const char* text) {
     std::size_t bad = 0;
     if (text == nullptr || IsValidUtf8(text, bad)) return true;
-    Problem(line, name + "invalid UTF-8 at byte " + std::to_string(bad + 1) + " of the " + what);
+    Problem(line, NameOf(context) + "invalid UTF-8 at byte " + std::to_string(bad + 1) +
+                      " of the " + what);
     return false;
   }
 
