@@ -120,19 +120,28 @@ bool MessageIsUtf8(po_message_t m) {
   return valid;
 }
 
+bool IsHeader(po_message_t m) {
+  return po_message_msgctxt(m) == nullptr && *po_message_msgid(m) == '\0' &&
+         !po_message_is_obsolete(m);
+}
+
 // A file the writer may take byte by byte: every domain's header says UTF-8
-// and every string it wraps is valid UTF-8.
+// and every string it wraps is valid UTF-8. The header is taken from its
+// entry, not from po_file_domain_header, whose copy the caller would have to
+// free though its interface does not say so.
 bool WritableByteWise(po_file_t file) {
   for (const char* const* domain = po_file_domains(file); *domain != nullptr; ++domain) {
-    const char* header = po_file_domain_header(file, *domain);
-    if (header == nullptr || !IsUtf8CharsetName(CharsetIn(header))) return false;
     po_message_iterator_t iterator = po_message_iterator(file, *domain);
     bool valid = true;
+    bool utf8Header = false;
     for (po_message_t m; valid && (m = po_next_message(iterator)) != nullptr;) {
       valid = MessageIsUtf8(m);
+      if (valid && !utf8Header && IsHeader(m)) {
+        utf8Header = IsUtf8CharsetName(CharsetIn(po_message_msgstr(m)));
+      }
     }
     po_message_iterator_free(iterator);
-    if (!valid) return false;
+    if (!valid || !utf8Header) return false;
   }
   return true;
 }
