@@ -223,8 +223,11 @@ for i in $(seq 6); do
   fi
   timeout -k 2 "$limit" "$tool" show --section Keep shown.msg 10 >out 2>err
   status=$?
+  # A tool slowed down enough (sanitizers, a loaded machine) may see the file
+  # replaced at every try: it says so and prints nothing, which mixes nothing.
   if ! { [ "$status" = 0 ] && grep -qx "version A" out; } &&
-    ! { [ "$status" = 1 ] && grep -q "has no section \"Keep\" (its sections: OTHER;" err; }; then
+    ! { [ "$status" = 1 ] && grep -q "has no section \"Keep\" (its sections: OTHER;" err; } &&
+    ! { [ "$status" = 2 ] && [ ! -s out ] && grep -q "is replaced again and again while it is read" err; }; then
     echo "FAIL: show mixed two versions of a file: exit status $status"
     sed 's/^/    /' err | head -3
     failures=$((failures + 1))
