@@ -3,7 +3,9 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace tralvex::tool {
 namespace {
@@ -39,6 +41,22 @@ void* Open(const char* to, const char* from) {
   return converter == reinterpret_cast<iconv_t>(-1) ? nullptr : converter;
 }
 
+// How many bytes at the start of text are ASCII. Eight bytes are tested at
+// a time: ASCII is most of any file, and this is several times faster than
+// a test of each byte.
+std::size_t AsciiRun(std::string_view text) {
+  const char* begin = text.data();
+  const char* p = begin;
+  const char* end = p + text.size();
+  for (; end - p >= 8; p += 8) {
+    uint64_t eight;
+    std::memcpy(&eight, p, 8);
+    if ((eight & 0x8080808080808080u) != 0) break;
+  }
+  while (p < end && static_cast<unsigned char>(*p) < 0x80) ++p;
+  return static_cast<std::size_t>(p - begin);
+}
+
 }  // namespace
 
 std::size_t Utf8SequenceLength(std::string_view text) {
@@ -70,10 +88,8 @@ std::size_t Utf8SequenceLength(std::string_view text) {
 bool IsValidUtf8(std::string_view text, std::size_t& badOffset) {
   std::size_t i = 0;
   while (i < text.size()) {
-    if (static_cast<unsigned char>(text[i]) < 0x80) {
-      ++i;
-      continue;
-    }
+    i += AsciiRun(text.substr(i));
+    if (i == text.size()) break;
     std::size_t length = Utf8SequenceLength(text.substr(i));
     if (length == 0) {
       badOffset = i;
@@ -122,13 +138,15 @@ CodePageText::~CodePageText() {
   if (fromUtf8_ != kNoConverter) iconv_close(AsIconv(fromUtf8_));
 }
 
-bool CodePageText::Convert(void* converter, std::string_view in, std::string& out,
+bool CodePageText::IsAscii(std::string_view text) { return AsciiRun(text) == text.size(); }
+
+bool CodePageText::Convert(void* converter, std::string_view in, std::string* out,
                            std::size_t& badOffset) const {
   if (converter == kNoConverter) {
     // Without a converter only ASCII can be read.
     badOffset = 0;
     while (badOffset < in.size() && static_cast<unsigned char>(in[badOffset]) < 0x80) ++badOffset;
-    out.append(in.substr(0, badOffset));
+    if (out != nullptr) out->append(in.substr(0, badOffset));
     return badOffset == in.size();
   }
   iconv_t cd = AsIconv(converter);
@@ -140,7 +158,7 @@ bool CodePageText::Convert(void* converter, std::string_view in, std::string& ou
     char* to = chunk;
     std::size_t room = sizeof chunk;
     std::size_t result = iconv(cd, &from, &left, &to, &room);
-    out.append(chunk, static_cast<std::size_t>(to - chunk));
+    if (out != nullptr) out->append(chunk, static_cast<std::size_t>(to - chunk));
     if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
       // EILSEQ: no character; EINVAL: the text ends inside a character.
       badOffset = static_cast<std::size_t>(from - in.data());
@@ -150,7 +168,7 @@ bool CodePageText::Convert(void* converter, std::string_view in, std::string& ou
   char* to = chunk;
   std::size_t room = sizeof chunk;
   iconv(cd, nullptr, nullptr, &to, &room);  // a stateful encoding's closing bytes
-  out.append(chunk, static_cast<std::size_t>(to - chunk));
+  if (out != nullptr) out->append(chunk, static_cast<std::size_t>(to - chunk));
   return true;
 }
 
@@ -164,13 +182,16 @@ bool CodePageText::ToUtf8(std::string_view text, std::string& out, std::size_t& 
     return true;
   }
   // Plain ASCII reads the same in every code page the tool knows.
-  bool ascii = true;
-  for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) {
+  if (IsAscii(text)) {
     out.append(text);
     return true;
   }
-  return Convert(toUtf8_, text, out, badOffset);
+  return Convert(toUtf8_, text, &out, badOffset);
+}
+
+bool CodePageText::IsText(std::string_view text, std::size_t& badOffset) const {
+  if (codePage_ == 65001) return IsValidUtf8(text, badOffset);
+  return IsAscii(text) || Convert(toUtf8_, text, nullptr, badOffset);
 }
 
 bool CodePageText::FromUtf8Unchecked(std::string_view utf8, std::string& out,
@@ -179,10 +200,15 @@ bool CodePageText::FromUtf8Unchecked(std::string_view utf8, std::string& out,
     out.append(utf8);
     return true;
   }
-  return Convert(fromUtf8_, utf8, out, badOffset);
+  return Convert(fromUtf8_, utf8, &out, badOffset);
 }
 
 bool CodePageText::FromUtf8(std::string_view utf8, std::string& out, std::size_t& badOffset) const {
+  // Plain ASCII is written the same in every code page the tool knows.
+  if (IsAscii(utf8)) {
+    out.append(utf8);
+    return true;
+  }
   if (!IsValidUtf8(utf8, badOffset)) return false;
   std::string converted;
   if (!FromUtf8Unchecked(utf8, converted, badOffset)) return false;

@@ -54,9 +54,20 @@ class CodePageText {
   // EscapedByte gives it.
   std::string ToUtf8Escaped(std::string_view text) const;
 
+  // True when every byte sequence of the text is a character of the code
+  // page; otherwise false with badOffset, as ToUtf8 gives it, but without
+  // keeping the converted text.
+  bool IsText(std::string_view text, std::size_t& badOffset) const;
+
+  // True when the text's bytes are the same characters in UTF-8: plain
+  // ASCII, or any text in code page 65001.
+  bool SameInUtf8(std::string_view text) const { return codePage_ == 65001 || IsAscii(text); }
+
  private:
   static constexpr void* kNoConverter = nullptr;
-  bool Convert(void* converter, std::string_view in, std::string& out,
+  static bool IsAscii(std::string_view text);
+  // Appends the conversion to out; with out null, checks it only.
+  bool Convert(void* converter, std::string_view in, std::string* out,
                std::size_t& badOffset) const;
   bool FromUtf8Unchecked(std::string_view utf8, std::string& out, std::size_t& badOffset) const;
 

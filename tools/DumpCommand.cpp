@@ -135,8 +135,7 @@ void PrintText(const DumpedSection& section, bool colour, std::ostream& out) {
 
 void PrintJson(const std::string& file, const std::string& path,
                const std::vector<DumpedSection>& sections, std::ostream& out) {
-  out << "{\"file\": " << JsonPath(file) << ", \"path\": " << JsonPath(path)
-      << ", \"sections\": [";
+  out << "{\"file\": " << JsonPath(file) << ", \"path\": " << JsonPath(path) << ", \"sections\": [";
   const char* sectionSeparator = "\n  ";
   for (const DumpedSection& section : sections) {
     out << sectionSeparator << "{\"name\": " << JsonString(section.name)

@@ -7,6 +7,7 @@
 #define TRALVEX_TOOLS_INPUTFILES_H
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,6 +36,13 @@ bool ReadInputFile(const std::string& path, InputFile& file, std::string& reason
 
 // The same into a string.
 bool ReadTextFile(const std::string& path, std::string& bytes, std::string& reason);
+
+// The same in pieces of a fixed size, each handed to take in file order, for
+// a reader that needs no more of the file at a time; take may have seen
+// pieces of a file found unreadable later.
+bool ReadTextFileInPieces(const std::string& path,
+                          const std::function<void(std::string_view piece)>& take,
+                          std::string& reason);
 
 // True for a name the tool treats as a settings file rather than a message
 // file: an extension of ".ini", in any case.

@@ -20,8 +20,8 @@ LoadResult LoadedMessageFile::Parse(const std::string& path, std::string bytes,
   bytes_ = std::move(bytes);
   lastSection_ = nullptr;
   data_ = std::make_unique<MessageFileData>();
-  layout_ = std::make_unique<MessageFileLayout>(bytes_);
-  lines_ = std::make_unique<LineIndex>(bytes_);
+  layout_.reset();
+  lines_.reset();
   std::unique_ptr<char[]> buffer(new (std::nothrow) char[bytes_.size() + 1]);
   if (buffer == nullptr) {
     reason = "too large to read into memory";
@@ -36,6 +36,16 @@ LoadResult LoadedMessageFile::Parse(const std::string& path, std::string bytes,
   }
   buffer.release();  // the file data owns it now
   return LoadResult::kLoaded;
+}
+
+const MessageFileLayout& LoadedMessageFile::Layout() const {
+  if (layout_ == nullptr) layout_ = std::make_unique<MessageFileLayout>(bytes_);
+  return *layout_;
+}
+
+const LineIndex& LoadedMessageFile::Lines() const {
+  if (lines_ == nullptr) lines_ = std::make_unique<LineIndex>(bytes_);
+  return *lines_;
 }
 
 std::optional<FoundText> LoadedMessageFile::Find(std::string_view section, uint32_t number) const {

@@ -41,22 +41,27 @@ class LoadedMessageFile {
   const std::string& Path() const { return path_; }
   const std::string& Bytes() const { return bytes_; }
   const MessageFileData& Data() const { return *data_; }
-  const MessageFileLayout& Layout() const { return *layout_; }
+  // The layout is made when it is first asked for, in the code page that is
+  // active then (the command's, which stays): a file only looked up in
+  // never needs one.
+  const MessageFileLayout& Layout() const;
 
   // The text of a number in a section, after aliases; nothing when the
   // section lacks the number or the file lacks the section.
   std::optional<FoundText> Find(std::string_view section, uint32_t number) const;
 
   // The line (1-based, as an editor counts) of an offset.
-  std::size_t LineOf(std::size_t offset) const { return lines_->PlaceOf(offset).line; }
-  Place PlaceOf(std::size_t offset) const { return lines_->PlaceOf(offset); }
+  std::size_t LineOf(std::size_t offset) const { return Lines().PlaceOf(offset).line; }
+  Place PlaceOf(std::size_t offset) const { return Lines().PlaceOf(offset); }
 
  private:
   std::string path_;
   std::string bytes_;
   std::unique_ptr<MessageFileData> data_;
-  std::unique_ptr<MessageFileLayout> layout_;
-  std::unique_ptr<LineIndex> lines_;
+  mutable std::unique_ptr<MessageFileLayout> layout_;
+  // Made when a place is first asked for: most files are read without one.
+  const LineIndex& Lines() const;
+  mutable std::unique_ptr<LineIndex> lines_;
   // The section found last: lookups come section by section.
   mutable std::string lastName_;
   mutable const MessageSection* lastSection_ = nullptr;

@@ -1,11 +1,29 @@
 #include "MessageFileLayout.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "catalogue/MessageFileSyntax.h"
 #include "platform/CodePage.h"
 
 namespace tralvex::tool {
+namespace {
+
+// The lines the library sees: those ended by a carriage return, and a last
+// one after it.
+std::size_t CountLines(std::string_view bytes) {
+  std::size_t lines = 1;
+  const char* p = bytes.data();
+  const char* end = p + bytes.size();
+  while ((p = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)))) !=
+         nullptr) {
+    ++lines;
+    ++p;
+  }
+  return lines;
+}
+
+}  // namespace
 
 MessageFileLayout::MessageFileLayout(std::string_view bytes) : size_(bytes.size()) {
   std::size_t cr = bytes.find('\r');
@@ -15,6 +33,9 @@ MessageFileLayout::MessageFileLayout(std::string_view bytes) : size_(bytes.size(
   const char* base = bytes.data();
   const char* cursor = base;
   const char* end = base + bytes.size();
+  // Room for a message on every line, so that the list is not copied as it
+  // grows: counting the lines costs far less than the copies.
+  messages_.reserve(CountLines(bytes));
   std::size_t current = kNoIndex;
   auto offset = [base](const char* p) { return static_cast<std::size_t>(p - base); };
   while (cursor < end) {
@@ -50,16 +71,29 @@ MessageFileLayout::MessageFileLayout(std::string_view bytes) : size_(bytes.size(
       message.cut = cut != nullptr ? offset(cut) : span.end;
       message.text = offset(info.text.data());
       message.textLength = info.text.size();
-      message.counts = ownByNumber_[current].emplace(info.number, messages_.size()).second;
-      if (message.counts) sections_[current].own.push_back(messages_.size());
+      sections_[current].own.push_back(messages_.size());
       messages_.push_back(message);
     }
   }
-  for (WrittenSection& section : sections_) {
-    std::sort(section.own.begin(), section.own.end(), [this](std::size_t a, std::size_t b) {
-      return messages_[a].number < messages_[b].number;
-    });
+  for (WrittenSection& section : sections_) KeepFirstDefinitions(section.own);
+}
+
+void MessageFileLayout::KeepFirstDefinitions(std::vector<std::size_t>& own) {
+  auto byNumber = [this](std::size_t a, std::size_t b) {
+    return messages_[a].number < messages_[b].number;
+  };
+  // Files list their numbers mostly in order; a stable sort keeps the lines
+  // of one number in file order, the first of them the one that counts.
+  if (!std::is_sorted(own.begin(), own.end(), byNumber)) {
+    std::stable_sort(own.begin(), own.end(), byNumber);
   }
+  std::size_t kept = 0;
+  for (std::size_t m : own) {
+    if (kept != 0 && messages_[own[kept - 1]].number == messages_[m].number) continue;
+    messages_[m].counts = true;
+    own[kept++] = m;
+  }
+  own.resize(kept);
 }
 
 std::size_t MessageFileLayout::SectionIndex(std::string_view name) {
@@ -68,7 +102,6 @@ std::size_t MessageFileLayout::SectionIndex(std::string_view name) {
     WrittenSection section;
     section.name = std::string(name);
     sections_.push_back(std::move(section));
-    ownByNumber_.emplace_back();
   }
   return it->second;
 }
@@ -79,9 +112,11 @@ std::size_t MessageFileLayout::FindSection(std::string_view name) const {
 }
 
 std::size_t MessageFileLayout::FindOwn(std::size_t section, uint32_t number) const {
-  if (section >= ownByNumber_.size()) return kNoIndex;
-  auto it = ownByNumber_[section].find(number);
-  return it == ownByNumber_[section].end() ? kNoIndex : it->second;
+  if (section >= sections_.size()) return kNoIndex;
+  const std::vector<std::size_t>& own = sections_[section].own;
+  auto it = std::lower_bound(own.begin(), own.end(), number,
+                             [this](std::size_t m, uint32_t n) { return messages_[m].number < n; });
+  return it != own.end() && messages_[*it].number == number ? *it : kNoIndex;
 }
 
 }  // namespace tralvex::tool

@@ -69,11 +69,13 @@ class MessageFileLayout {
 
  private:
   std::size_t SectionIndex(std::string_view name);
+  // Sorts a section's message lines by number and keeps the first line of
+  // each number, marking it as the one that counts.
+  void KeepFirstDefinitions(std::vector<std::size_t>& own);
 
   std::vector<WrittenSection> sections_;
   std::vector<WrittenMessage> messages_;
   std::unordered_map<std::string, std::size_t> byName_;
-  std::vector<std::unordered_map<uint32_t, std::size_t>> ownByNumber_;
   std::string lineEnd_ = "\r\n";
   std::size_t firstHeader_ = kNoIndex;
   std::size_t size_ = 0;

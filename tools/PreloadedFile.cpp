@@ -18,10 +18,13 @@ void PreloadedFile::Release() {
 bool PreloadedFile::Share(const std::string& key) {
   MessageFileData* loaded = TheModule().loadedFiles.Find(key);
   if (loaded == nullptr) return false;
+  // The share is taken before the old one is given up: a file replaced
+  // while it was read may come back as the same entry (its inode used
+  // again), and the release would free it.
+  ++loaded->shareCount;
   Release();
   key_ = key;
   data_ = loaded;
-  ++data_->shareCount;
   return true;
 }
 

@@ -6,6 +6,7 @@
 #ifndef TRALVEX_PLATFORM_FILEREPLACE_H
 #define TRALVEX_PLATFORM_FILEREPLACE_H
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,16 @@ namespace tralvex::platform {
 // on the disk under the name; otherwise false with the system's reason, and
 // the target is as it was, with no file left beside it.
 bool ReplaceFileContent(const std::string& path, std::string_view content, std::string& reason);
+
+// Fills the new file beside the target by its name, for a library that
+// writes only to a file it opens itself: given that name (the file exists,
+// empty), it writes the whole content there and returns true, or returns
+// false with its reason.
+using FileFiller = std::function<bool(const std::string& name, std::string& reason)>;
+
+// The same replacement with the content that fill writes; when fill fails,
+// its reason is given and the target is as it was.
+bool ReplaceFileContentBy(const std::string& path, const FileFiller& fill, std::string& reason);
 
 }  // namespace tralvex::platform
 

@@ -55,5 +55,36 @@ TEST(ReplaceFileContent, RefusesWhatIsNoFileAndKeepsTheTarget) {
   EXPECT_EQ(0u, EntryCount(dir.Path()));
 }
 
+// A filler writes by the name it is given, as a library that opens files
+// itself does; its failure keeps the target and leaves nothing beside it.
+TEST(ReplaceFileContentBy, ReplacesWithWhatTheFillerWritesByName) {
+  TempDirectory dir;
+  std::string name = (dir.Path() / "Texts.po").string();
+  std::string reason;
+  ASSERT_TRUE(ReplaceFileContent(name, "old", reason)) << reason;
+  std::string given;
+  auto fill = [&given](const std::string& file, std::string&) {
+    given = file;
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << "new content";
+    return static_cast<bool>(out.flush());
+  };
+  ASSERT_TRUE(ReplaceFileContentBy(name, fill, reason)) << reason;
+  EXPECT_EQ("new content", ReadBack(name));
+  EXPECT_NE(name, given);
+  EXPECT_FALSE(std::filesystem::exists(given));
+  auto fail = [](const std::string& file, std::string& why) {
+    std::ofstream(file, std::ios::binary) << "half";
+    why = "the writer gave up";
+    return false;
+  };
+  EXPECT_FALSE(ReplaceFileContentBy(name, fail, reason));
+  EXPECT_EQ("the writer gave up", reason);
+  EXPECT_EQ("new content", ReadBack(name));
+  EXPECT_EQ(1u, EntryCount(dir.Path()));
+  EXPECT_FALSE(ReplaceFileContentBy(dir.Path().string(), fill, reason));
+  EXPECT_EQ("is a directory", reason);
+}
+
 }  // namespace
 }  // namespace tralvex::platform

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "PreloadedFile.h"
 #include "api/Module.h"
 #include "support/TempDirectory.h"
 
@@ -40,6 +42,22 @@ TEST_F(MessageSourceTest, SharesOneParseWithTheLibrary) {
     EXPECT_STREQ(first.Message(1, missing), "one");
     EXPECT_STREQ(second.Message(1, missing), "two");
     EXPECT_EQ(second.FileNote(), directory_.Path().string() + "/texts is read as " + file);
+  }
+  EXPECT_EQ(files.Count(), 0u);
+}
+
+// A read tried again may find its own earlier parse under the same key (a
+// replaced file's inode used again): sharing it must not free it.
+TEST(PreloadedFile, SharingWhatItHoldsKeepsIt) {
+  LoadedFileTable& files = TheModule().loadedFiles;
+  {
+    PreloadedFile file;
+    file.Hold("KEY", std::make_unique<MessageFileData>());
+    const MessageFileData* held = file.Data();
+    ASSERT_TRUE(file.Share("KEY"));
+    EXPECT_EQ(file.Data(), held);
+    EXPECT_EQ(held->shareCount, 1);
+    EXPECT_EQ(files.Count(), 1u);
   }
   EXPECT_EQ(files.Count(), 0u);
 }

@@ -53,5 +53,29 @@ TEST(ReadInputFile, RefusesWhatTheLibraryWouldMisread) {
   EXPECT_EQ(ReasonFor(directory.Write("be.msg", "\xFE\xFF\0[")).rfind("is UTF-16 text", 0), 0u);
 }
 
+TEST(ReadTextFileInPieces, HandsOverTheWholeFileAndRefusesItsNulBytesByOffset) {
+  test::TempDirectory directory;
+  // Larger than a piece, so that the file arrives in several.
+  std::string bytes(3 << 20, 'x');
+  for (std::size_t i = 0; i < bytes.size(); i += 97) bytes[i] = '\n';
+  std::string path = directory.Write("big.po", bytes);
+  std::string read, reason;
+  std::size_t pieces = 0;
+  auto take = [&](std::string_view piece) {
+    read.append(piece);
+    ++pieces;
+  };
+  ASSERT_TRUE(ReadTextFileInPieces(path, take, reason)) << reason;
+  EXPECT_EQ(read, bytes);
+  EXPECT_GT(pieces, 1u);
+  bytes[(2 << 20) + 5] = '\0';
+  path = directory.Write("nul.po", bytes);
+  EXPECT_FALSE(ReadTextFileInPieces(path, take, reason));
+  EXPECT_EQ(reason,
+            "is a binary file (a NUL byte at offset " + std::to_string((2 << 20) + 5) + ")");
+  EXPECT_FALSE(ReadTextFileInPieces(directory.Path().string(), take, reason));
+  EXPECT_EQ(reason, "is a directory, not a file");
+}
+
 }  // namespace
 }  // namespace tralvex::tool

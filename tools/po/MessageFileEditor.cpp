@@ -61,30 +61,41 @@ std::string MessageFileEditor::LineStartAt(std::size_t offset) const {
 std::string MessageFileEditor::SectionText(const NewSection& section) const {
   const std::string& end = layout_.LineEnd();
   std::string alias = section.aliasTarget.empty() ? "" : "Alias: " + section.aliasTarget + end;
-  std::vector<std::pair<uint32_t, std::string>> lines = section.lines;
-  std::sort(lines.begin(), lines.end());
+  // In number order, the lines themselves not copied to sort them.
+  std::vector<const std::pair<uint32_t, std::string>*> lines;
+  lines.reserve(section.lines.size());
+  for (const auto& line : section.lines) lines.push_back(&line);
+  auto before = [](const auto* a, const auto* b) { return *a < *b; };
+  if (!std::is_sorted(lines.begin(), lines.end(), before)) {
+    std::sort(lines.begin(), lines.end(), before);
+  }
   std::string messages;
-  for (const auto& line : lines) messages += line.second + end;
+  for (const auto* line : lines) messages.append(line->second).append(end);
   // Before any header, an alias line counts only after a message.
   if (section.name == kInvisibleSectionName) return messages + (messages.empty() ? "" : alias);
   return "[" + section.name + "]" + end + alias + messages;
 }
 
 std::string MessageFileEditor::Result() const {
-  std::vector<Edit> edits = edits_;
-  std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
-    if (a.offset != b.offset) return a.offset < b.offset;
+  // The edits in file order, the edits themselves not copied to sort them.
+  std::vector<const Edit*> edits;
+  edits.reserve(edits_.size());
+  for (const Edit& edit : edits_) edits.push_back(&edit);
+  std::stable_sort(edits.begin(), edits.end(), [](const Edit* a, const Edit* b) {
+    if (a->offset != b->offset) return a->offset < b->offset;
     // A replacement starts a line; additions before that line come first.
-    if ((a.replaced == 0) != (b.replaced == 0)) return a.replaced == 0;
-    return a.number < b.number;
+    if ((a->replaced == 0) != (b->replaced == 0)) return a->replaced == 0;
+    return a->number < b->number;
   });
+  std::size_t added = 0;
+  for (const Edit& edit : edits_) added += edit.text.size();
   std::string result;
-  result.reserve(bytes_.size() + bytes_.size() / 8 + 256);
+  result.reserve(bytes_.size() + added + 256);
   std::size_t copied = 0;
-  for (const Edit& edit : edits) {
-    result.append(bytes_, copied, edit.offset - copied);
-    result += edit.text;
-    copied = edit.offset + edit.replaced;
+  for (const Edit* edit : edits) {
+    result.append(bytes_, copied, edit->offset - copied);
+    result += edit->text;
+    copied = edit->offset + edit->replaced;
   }
   result.append(bytes_, copied, std::string::npos);
   std::string invisible;
@@ -103,8 +114,8 @@ std::string MessageFileEditor::Result() const {
       appended.insert(appended.begin(), invisible);
     } else {
       std::size_t shifted = at;
-      for (const Edit& edit : edits) {
-        if (edit.offset < at) shifted = shifted + edit.text.size() - edit.replaced;
+      for (const Edit* edit : edits) {
+        if (edit->offset < at) shifted = shifted + edit->text.size() - edit->replaced;
       }
       result.insert(shifted, invisible);
     }

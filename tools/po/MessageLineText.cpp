@@ -1,6 +1,6 @@
 #include "po/MessageLineText.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "catalogue/MessageFileSyntax.h"
 #include "platform/CodePage.h"
@@ -20,6 +20,15 @@ std::string Quoted(std::string_view text, bool commentFollows) {
   std::string quoted = "\"" + std::string(text) + "\"";
   if (!commentFollows && Holds(text, ';')) quoted += ';';
   return quoted;
+}
+
+// "1A2: ", the number in upper-case hexadecimal.
+std::string NumberHead(uint32_t number) {
+  char digits[8];
+  char* end = std::to_chars(digits, digits + sizeof digits, number, 16).ptr;
+  std::string head(digits, end);
+  for (char& c : head) c = static_cast<char>(c >= 'a' && c <= 'f' ? c - 'a' + 'A' : c);
+  return head + ": ";
 }
 
 }  // namespace
@@ -54,8 +63,7 @@ std::optional<std::string> ReplaceText(std::string_view bytes, const WrittenMess
 }
 
 std::optional<std::string> NewMessageLine(uint32_t number, std::string_view text) {
-  char head[16];
-  std::snprintf(head, sizeof head, "%X: ", number);
+  std::string head = NumberHead(number);
   std::string plain = head + std::string(text);
   if (ReadsBackAs(plain, number, text)) return plain;
   std::string quoted = head + Quoted(text, false);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "CodePageText.h"
 #include "CommandLine.h"
@@ -16,6 +17,7 @@
 #include "po/PoExport.h"
 #include "po/PoFile.h"
 #include "po/PoImport.h"
+#include "po/PoScan.h"
 
 namespace tralvex::tool {
 namespace {
@@ -104,6 +106,16 @@ int WriteOutput(const char* command, const std::string& path, const std::string&
   return kExitFailure;
 }
 
+// The library writes the PO file straight into the file that then replaces
+// the output.
+int WritePoOutput(const char* command, const std::string& path, const PoFile& po, Streams& io) {
+  std::string reason;
+  auto fill = [&po](const std::string& name, std::string& why) { return po.WriteFile(name, why); };
+  if (platform::ReplaceFileContentBy(path, fill, reason)) return kExitOk;
+  io.err << "tralvex " << command << ": " << path << ": " << reason << "; nothing written\n";
+  return kExitFailure;
+}
+
 int Export(const Arguments& args, Streams& io) {
   const char* command = "po export";
   Options options;
@@ -130,16 +142,14 @@ int Export(const Arguments& args, Streams& io) {
     PrintProblems(command, problems, io);
     return kExitFailure;
   }
+  if (!options.output.empty()) return WritePoOutput(command, options.output, po, io);
   std::string bytes;
   if (!po.Write(bytes, reason)) {
     io.err << "tralvex " << command << ": " << reason << "\n";
     return kExitFailure;
   }
-  if (options.output.empty()) {
-    io.out << bytes;
-    return kExitOk;
-  }
-  return WriteOutput(command, options.output, bytes, io);
+  io.out << bytes;
+  return kExitOk;
 }
 
 void PrintReport(const std::string& target, bool created, const ImportReport& report,
@@ -166,14 +176,19 @@ int Import(const Arguments& args, Streams& io) {
   if (!MakeConverter(command, text, io)) return kExitFailure;
   const std::string& poPath = options.operands[0];
   const std::string& path = options.operands[1];
-  std::string poBytes, reason;
-  if (!ReadTextFile(poPath, poBytes, reason)) {
+  // The tool reads the PO file a line at a time to place its entries; the
+  // library reads it again itself.
+  PoScan scan;
+  std::string reason;
+  auto take = [&scan](std::string_view piece) { scan.Take(piece); };
+  if (!ReadTextFileInPieces(poPath, take, reason)) {
     io.err << "tralvex " << command << ": " << poPath << ": " << reason << "\n";
     return kExitFailure;
   }
+  scan.Finish();
   PoEntries entries;
   DiagnosticList problems;
-  if (!ReadPoEntries(poPath, poBytes, entries, problems)) {
+  if (!ReadPoFileEntries(poPath, std::move(scan), entries, problems)) {
     PrintProblems(command, problems, io);
     return kExitFailure;
   }

@@ -6,29 +6,16 @@
 #include "CodePageText.h"
 #include "CommandLine.h"
 #include "po/PoFile.h"
+#include "po/PoScan.h"
 
 namespace tralvex::tool {
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-std::string_view SkipBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  return text;
-}
-
-bool IsUtf8Charset(std::string charset) {
-  for (char& c : charset) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  return charset == "UTF-8" || charset == "UTF8";
-}
-
 class EntryReader {
  public:
-  EntryReader(const std::string& path, const std::string& bytes, PoEntries& entries,
+  EntryReader(const std::string& path, std::vector<std::size_t> lines, PoEntries& entries,
               DiagnosticList& problems)
-      : path_(path), lines_(EntryLines(bytes)), entries_(entries), problems_(problems) {}
+      : path_(path), lines_(std::move(lines)), entries_(entries), problems_(problems) {}
 
   void Problem(std::size_t line, std::string text) {
     problems_.Add(path_, line, line == 0 ? 0 : 1, Severity::kError, std::move(text), "po");
@@ -41,7 +28,7 @@ class EntryReader {
     std::size_t at = type.find("charset=");
     std::string charset = at == std::string::npos ? std::string() : type.substr(at + 8);
     charset = charset.substr(0, charset.find_first_of("; \t"));
-    if (!charset.empty() && !IsUtf8Charset(charset) && charset != "CHARSET") {
+    if (!charset.empty() && !IsUtf8CharsetName(charset) && charset != "CHARSET") {
       Problem(entries_.headerLine, "the PO file is in charset " + charset +
                                        "; convert it to UTF-8 first (msgconv -t UTF-8)");
     }
@@ -65,9 +52,8 @@ class EntryReader {
     }
     std::size_t line = LineOf(index);
     const char* context = po_message_msgctxt(message);
-    std::string name = context != nullptr ? "entry \"" + std::string(context) + "\": " : "entry: ";
-    if (!ValidUtf8(line, name, "msgctxt", context) ||
-        !ValidUtf8(line, name, "msgstr", po_message_msgstr(message))) {
+    if (!ValidUtf8(line, context, "msgctxt", context) ||
+        !ValidUtf8(line, context, "msgstr", po_message_msgstr(message))) {
       return;
     }
     if (context == nullptr) {
@@ -80,13 +66,13 @@ class EntryReader {
     entry.context = context;
     entry.line = line;
     if (!SplitContext(entry)) {
-      Problem(line, name +
+      Problem(line, NameOf(context) +
                         "the context is not SECTION/NUMBER with a hexadecimal number of at "
                         "most 8 digits");
       return;
     }
     if (po_message_msgid_plural(message) != nullptr) {
-      Problem(line, name + "plural forms, which message files do not have");
+      Problem(line, NameOf(context) + "plural forms, which message files do not have");
       return;
     }
     entry.text = po_message_msgstr(message);
@@ -105,10 +91,16 @@ class EntryReader {
  private:
   std::size_t LineOf(std::size_t index) const { return index < lines_.size() ? lines_[index] : 0; }
 
-  bool ValidUtf8(std::size_t line, const std::string& name, const char* what, const char* text) {
+  // How problems name an entry; made only for a problem, not for every entry.
+  static std::string NameOf(const char* context) {
+    return context != nullptr ? "entry \"" + std::string(context) + "\": " : "entry: ";
+  }
+
+  bool ValidUtf8(std::size_t line, const char* context, const char* what, const char* text) {
     std::size_t bad = 0;
     if (text == nullptr || IsValidUtf8(text, bad)) return true;
-    Problem(line, name + "invalid UTF-8 at byte " + std::to_string(bad + 1) + " of the " + what);
+    Problem(line, NameOf(context) + "invalid UTF-8 at byte " + std::to_string(bad + 1) +
+                      " of the " + what);
     return false;
   }
 
@@ -128,29 +120,18 @@ class EntryReader {
 }  // namespace
 
 std::vector<std::size_t> EntryLines(const std::string& bytes) {
-  std::vector<std::size_t> lines;
-  std::size_t line = 1;
-  for (std::size_t start = 0; start < bytes.size(); ++line) {
-    std::size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string_view text = SkipBlanks(std::string_view(bytes).substr(start, end - start));
-    if (StartsWith(text, "#~")) text = SkipBlanks(text.substr(2));
-    if (StartsWith(text, "msgid") && text.size() > 5 &&
-        (text[5] == ' ' || text[5] == '\t' || text[5] == '"')) {
-      lines.push_back(line);
-    }
-    start = end + 1;
-  }
-  return lines;
+  return ScanPoText(bytes).TakeEntryLines();
 }
 
-bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
-                   DiagnosticList& problems) {
+namespace {
+
+// The entries of a PO file the library has read, placed at the lines of
+// their msgid keywords.
+bool TakeEntries(const std::string& path, std::vector<std::size_t> lines, PoFile& po, bool read,
+                 const std::vector<PoProblem>& found, const std::string& reason, PoEntries& entries,
+                 DiagnosticList& problems) {
   std::size_t before = problems.Items().size();
-  std::vector<PoProblem> found;
-  std::string reason;
-  PoFile po;
-  if (!po.Read(bytes, found, reason)) {
+  if (!read) {
     problems.Add(path, 0, 0, Severity::kError, reason, "po");
     return false;
   }
@@ -159,7 +140,7 @@ bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries&
                  problem.line == 0 ? 0 : std::max<std::size_t>(problem.column, 1),
                  problem.warning ? Severity::kWarning : Severity::kError, problem.text, "po");
   }
-  EntryReader reader(path, bytes, entries, problems);
+  EntryReader reader(path, std::move(lines), entries, problems);
   std::vector<po_message_t> messages;
   {
     PoMessages iterator(po);
@@ -167,6 +148,7 @@ bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries&
   }
   // Lines are named only when every entry was found where it stands.
   if (!reader.CountMatches(messages.size())) reader.ForgetLines();
+  entries.translated.reserve(messages.size());
   for (std::size_t i = 0; i < messages.size(); ++i) {
     bool isHeader = po_message_msgctxt(messages[i]) == nullptr &&
                     *po_message_msgid(messages[i]) == '\0' && !po_message_is_obsolete(messages[i]);
@@ -180,6 +162,26 @@ bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries&
     if (problems.Items()[i].severity == Severity::kError) return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
+                   DiagnosticList& problems) {
+  std::vector<PoProblem> found;
+  std::string reason;
+  PoFile po;
+  bool read = po.Read(bytes, found, reason);
+  return TakeEntries(path, EntryLines(bytes), po, read, found, reason, entries, problems);
+}
+
+bool ReadPoFileEntries(const std::string& path, PoScan scan, PoEntries& entries,
+                       DiagnosticList& problems) {
+  std::vector<PoProblem> found;
+  std::string reason;
+  PoFile po;
+  bool read = po.ReadFile(path, scan.ByteWise(), found, reason);
+  return TakeEntries(path, scan.TakeEntryLines(), po, read, found, reason, entries, problems);
 }
 
 }  // namespace tralvex::tool

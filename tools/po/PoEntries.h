@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Diagnostics.h"
+#include "po/PoScan.h"
 #include "po/SectionList.h"
 
 namespace tralvex::tool {
@@ -39,6 +40,10 @@ struct PoEntries {
 // out, obsolete ones ignored. False when there is any problem.
 bool ReadPoEntries(const std::string& path, const std::string& bytes, PoEntries& entries,
                    DiagnosticList& problems);
+// The same for the PO file at path, which the library reads itself; scan is
+// the caller's of the file, which places the entries.
+bool ReadPoFileEntries(const std::string& path, PoScan scan, PoEntries& entries,
+                       DiagnosticList& problems);
 
 // The lines of the entries' msgid keywords, in file order; the header's
 // first. Only where the text keeps no surprise.

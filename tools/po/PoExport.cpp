@@ -1,6 +1,6 @@
 #include "po/PoExport.h"
 
-#include <cstdio>
+#include <charconv>
 #include <filesystem>
 #include <optional>
 
@@ -58,19 +58,22 @@ class Exporter {
     if (text.empty()) return;  // nothing to translate
     const std::string& section = base_.Layout().Sections()[message.section].name;
     const std::string* context = SectionInUtf8(message.section);
-    std::string msgid, msgstr;
+    // The strings are the exporter's, used again for every entry: the
+    // library copies what it keeps.
+    msgid_.clear();
+    msgstr_.clear();
     bool ok = context != nullptr;
-    ok = Utf8(base_, message.text, text, msgid) && ok;
+    ok = Utf8(base_, message.text, text, msgid_) && ok;
     if (translation_ != nullptr) {
       if (std::optional<FoundText> found = translation_->Find(section, message.number)) {
-        ok = Utf8(*translation_, found->offset, found->text, msgstr) && ok;
+        ok = Utf8(*translation_, found->offset, found->text, msgstr_) && ok;
       }
     }
     if (!ok) return;
     po_message_t entry = po_message_create();
     po_message_set_msgctxt(entry, EntryContext(*context, message.number).c_str());
-    po_message_set_msgid(entry, msgid.c_str());
-    po_message_set_msgstr(entry, msgstr.c_str());
+    po_message_set_msgid(entry, msgid_.c_str());
+    po_message_set_msgstr(entry, msgstr_.c_str());
     po_message_add_filepos(entry, base_.Path().c_str(), base_.LineOf(message.line.start));
     std::string comment = Comment(message);
     if (!comment.empty()) po_message_set_extracted_comments(entry, comment.c_str());
@@ -106,14 +109,21 @@ class Exporter {
   const CodePageText& text_;
   DiagnosticList& problems_;
   std::vector<std::optional<std::string>> sectionNames_;
+  std::string msgid_, msgstr_;
 };
 
 }  // namespace
 
 std::string EntryContext(const std::string& section, uint32_t number) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "%X", number);
-  return section + "/" + hex;
+  char digits[8];
+  char* end = std::to_chars(digits, digits + sizeof digits, number, 16).ptr;
+  std::string context;
+  context.reserve(section.size() + 1 + static_cast<std::size_t>(end - digits));
+  context.append(section).append(1, '/');
+  for (const char* p = digits; p < end; ++p) {
+    context += static_cast<char>(*p >= 'a' && *p <= 'f' ? *p - 'a' + 'A' : *p);
+  }
+  return context;
 }
 
 void BuildPo(const LoadedMessageFile& base, const LoadedMessageFile* translation,

@@ -14,15 +14,27 @@
 namespace tralvex::tool {
 namespace {
 
-using MessageKey = std::pair<std::string, uint32_t>;  // upper-cased section, number
+// A section the entries name, as the file writes it: in its code page,
+// upper-cased, and where the translation has it.
+struct NamedSection {
+  std::string name;
+  std::size_t inFile = kNoIndex;  // the translation's section, or kNoIndex
+};
 
 // One translation ready to be written: in the file's code page.
 struct Planned {
   const PoEntry* entry;
-  std::string section;  // upper-cased
-  std::string text;
+  std::size_t section;     // index into Importer::sections_
+  std::string text;        // empty when unchanged
   bool unchanged = false;  // the file has the text already
 };
+
+// A message as the import keys it: the section's index and the number.
+using MessageKey = uint64_t;
+
+MessageKey KeyOf(std::size_t section, uint32_t number) {
+  return (static_cast<uint64_t>(section) << 32) | number;
+}
 
 class Importer {
  public:
@@ -38,10 +50,16 @@ class Importer {
 
   bool Run(std::string& result, ImportReport& report) {
     if (!CheckTranslationBytes() || !ReadSectionList()) return false;
+    planned_.reserve(entries_.translated.size());
     for (const PoEntry& entry : entries_.translated) Plan(entry);
     if (failed_) return false;
     Write(report);
     if (failed_) return false;
+    if (editor_.Edits() == 0) {
+      // Nothing changes: the file reads back as it did.
+      result = translation_.Bytes();
+      return true;
+    }
     result = editor_.Result();
     return Verify(result);
   }
@@ -54,10 +72,9 @@ class Importer {
 
   // A file in another code page would end up in two.
   bool CheckTranslationBytes() {
-    std::string ignored;
     std::size_t bad = 0;
     const std::string& bytes = translation_.Bytes();
-    if (codePage_.ToUtf8(bytes, ignored, bad)) return true;
+    if (codePage_.IsText(bytes, bad)) return true;
     Place place = translation_.PlaceOf(bad);
     problems_.Add(translation_.Path(), place.line, place.column, Severity::kError,
                   "byte " + Hex(static_cast<unsigned char>(bytes[bad])) +
@@ -96,54 +113,90 @@ class Importer {
     return translation_.Layout().FindSection(name) != kNoIndex;
   }
 
+  static std::string NameOf(const PoEntry& entry) { return "entry \"" + entry.context + "\""; }
+
+  // The section an entry names, converted once for all its entries; kNoIndex
+  // after a problem.
+  std::size_t SectionOf(const PoEntry& entry) {
+    if (!lastContextSection_.empty() && entry.section == lastContextSection_) return lastSection_;
+    auto cached = sectionOfContext_.find(entry.section);
+    if (cached != sectionOfContext_.end()) {
+      lastContextSection_ = entry.section;
+      lastSection_ = cached->second;
+      return lastSection_;
+    }
+    std::string converted;
+    if (!InCodePage(entry.line, NameOf(entry), entry.section, converted)) return kNoIndex;
+    converted = platform::UpperCase(converted);
+    auto [interned, added] = sectionIndex_.emplace(converted, sections_.size());
+    if (added) {
+      std::size_t inFile = translation_.Layout().FindSection(converted);
+      sections_.push_back({std::move(converted), inFile});
+    }
+    sectionOfContext_.emplace(entry.section, interned->second);
+    lastContextSection_ = entry.section;
+    lastSection_ = interned->second;
+    return lastSection_;
+  }
+
   void Plan(const PoEntry& entry) {
-    std::string name = "entry \"" + entry.context + "\"";
-    Planned planned{&entry, {}, {}};
-    if (!InCodePage(entry.line, name, entry.section, planned.section) ||
-        !InCodePage(entry.line, name, entry.text, planned.text)) {
+    Planned planned{&entry, SectionOf(entry), {}};
+    if (planned.section == kNoIndex) return;
+    // A text the file holds already is left as it is, whatever it holds.
+    planned.unchanged = Unchanged(planned);
+    if (!planned.unchanged && !InCodePage(entry.line, NameOf(entry), entry.text, planned.text)) {
       return;
     }
-    planned.section = platform::UpperCase(planned.section);
-    auto [seen, first] = lines_.emplace(MessageKey{planned.section, entry.number}, entry.line);
+    auto [seen, first] = lines_.emplace(KeyOf(planned.section, entry.number), entry.line);
     if (!first) {
-      Problem(entry.line, name + ": the message is translated twice; the other entry is at line " +
+      Problem(entry.line, NameOf(entry) +
+                              ": the message is translated twice; the other entry is at line " +
                               std::to_string(seen->second));
       return;
     }
-    // A text the file holds already is left as it is, whatever it holds.
-    planned.unchanged = Unchanged(planned);
-    if (!planned.unchanged && !CanWrite(planned, name)) return;
+    if (!planned.unchanged && !CanWrite(planned)) return;
     planned_.push_back(std::move(planned));
   }
 
-  bool CanWrite(const Planned& planned, const std::string& name) {
+  static bool HoldsLineBreak(std::string_view text) {
+    return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
+  }
+
+  bool CanWrite(const Planned& planned) {
     std::size_t line = planned.entry->line;
-    if (planned.text.find_first_of("\r\n") != std::string::npos) {
-      Problem(line, name +
+    if (HoldsLineBreak(planned.text)) {
+      Problem(line, NameOf(*planned.entry) +
                         ": a line break, which a message line cannot hold (the library "
                         "writes one as \\n)");
       return false;
     }
     if (planned.text.size() > kLongestImportedText) {
-      Problem(line, name + ": a text of " + std::to_string(planned.text.size()) +
+      Problem(line, NameOf(*planned.entry) + ": a text of " + std::to_string(planned.text.size()) +
                         " bytes, longer than the " + std::to_string(kLongestImportedText) +
                         " any message may have");
       return false;
     }
-    if (!HasSection(planned.section) && known_.count(planned.section) == 0) {
-      Problem(line, name + ": unknown section " + planned.entry->section +
+    const NamedSection& section = sections_[planned.section];
+    if (section.inFile == kNoIndex && known_.count(section.name) == 0) {
+      Problem(line, NameOf(*planned.entry) + ": unknown section " + planned.entry->section +
                         ": neither the translation nor the base's list in the PO header has it");
       return false;
     }
     return true;
   }
 
-  bool Unchanged(const Planned& planned) const {
-    std::optional<FoundText> found = translation_.Find(planned.section, planned.entry->number);
+  // Whether the file's text reads as the entry's. The bytes are compared
+  // first; a code page that writes one character two ways (932) is then
+  // compared in UTF-8, keeping the file's way.
+  bool Unchanged(const Planned& planned) {
+    std::optional<FoundText> found =
+        translation_.Find(sections_[planned.section].name, planned.entry->number);
     if (!found) return false;
-    std::string current;
+    const std::string& text = planned.entry->text;
+    if (found->text == text && codePage_.SameInUtf8(text)) return true;
+    current_.clear();
     std::size_t ignored = 0;
-    return codePage_.ToUtf8(found->text, current, ignored) && current == planned.entry->text;
+    return codePage_.ToUtf8(found->text, current_, ignored) && current_ == text;
   }
 
   // The sections to add: those the translations need, and every alias
@@ -152,7 +205,8 @@ class Importer {
     std::set<std::string> needed;
     std::vector<std::string> pending;
     for (const Planned& planned : planned_) {
-      if (!HasSection(planned.section) && !planned.unchanged) pending.push_back(planned.section);
+      const NamedSection& section = sections_[planned.section];
+      if (section.inFile == kNoIndex && !planned.unchanged) pending.push_back(section.name);
     }
     while (!pending.empty()) {
       std::string name = pending.back();
@@ -181,24 +235,26 @@ class Importer {
       }
     }
     const MessageFileLayout& layout = translation_.Layout();
-    for (const Planned& planned : planned_) {
+    for (std::size_t i = 0; i < planned_.size(); ++i) {
+      const Planned& planned = planned_[i];
       if (planned.unchanged) {
         ++report.unchanged;
         continue;
       }
       uint32_t number = planned.entry->number;
-      std::size_t section = layout.FindSection(planned.section);
-      std::size_t own = section == kNoIndex ? kNoIndex : layout.FindOwn(section, number);
+      const NamedSection& section = sections_[planned.section];
+      std::size_t own =
+          section.inFile == kNoIndex ? kNoIndex : layout.FindOwn(section.inFile, number);
       bool written = own != kNoIndex ? editor_.Replace(own, planned.text)
-                     : section != kNoIndex
-                         ? editor_.Add(section, number, planned.text)
-                         : editor_.AddToNewSection(planned.section, number, planned.text);
+                     : section.inFile != kNoIndex
+                         ? editor_.Add(section.inFile, number, planned.text)
+                         : editor_.AddToNewSection(section.name, number, planned.text);
       if (!written) {
         Problem(planned.entry->line,
                 "entry \"" + planned.entry->context + "\": no message line can hold the text");
       }
       ++(own != kNoIndex ? report.changed : report.added);
-      expected_[{planned.section, number}] = planned.text;
+      expected_.emplace(KeyOf(planned.section, number), i);
     }
   }
 
@@ -211,10 +267,13 @@ class Importer {
       Problem(0, "the changed file would not open: " + reason);
       return false;
     }
-    for (const auto& [key, text] : expected_) {
-      std::optional<FoundText> found = written.Find(key.first, key.second);
-      if (!found || found->text != text) {
-        Problem(lines_[key], "the changed file does not read back the text of " + EntryName(key));
+    for (const Planned& planned : planned_) {
+      if (planned.unchanged) continue;
+      const std::string& section = sections_[planned.section].name;
+      std::optional<FoundText> found = written.Find(section, planned.entry->number);
+      if (!found || found->text != planned.text) {
+        Problem(planned.entry->line, "the changed file does not read back the text of " +
+                                         EntryName(section, planned.entry->number));
       }
     }
     const MessageFileLayout& before = translation_.Layout();
@@ -234,14 +293,15 @@ class Importer {
         Problem(0, "the changed file would change section " + section.name);
         continue;
       }
+      auto named = sectionIndex_.find(section.name);
+      std::size_t index = named == sectionIndex_.end() ? kNoIndex : named->second;
       for (std::size_t m : section.own) {
         const WrittenMessage& old = before.Messages()[m];
-        MessageKey key{section.name, old.number};
-        if (expected_.count(key) != 0) continue;
+        if (index != kNoIndex && expected_.count(KeyOf(index, old.number)) != 0) continue;
         std::size_t kept = after.FindOwn(now, old.number);
         if (kept == kNoIndex ||
             TextOf(written.Bytes(), after.Messages()[kept]) != TextOf(translation_.Bytes(), old)) {
-          Problem(0, "the changed file would change " + EntryName(key) +
+          Problem(0, "the changed file would change " + EntryName(section.name, old.number) +
                          ", which the PO file leaves alone");
         }
       }
@@ -253,8 +313,8 @@ class Importer {
     return std::string_view(bytes).substr(message.text, message.textLength);
   }
 
-  static std::string EntryName(const MessageKey& key) {
-    return "message " + Hex(key.second) + " of section " + key.first;
+  static std::string EntryName(const std::string& section, uint32_t number) {
+    return "message " + Hex(number) + " of section " + section;
   }
 
   const std::string& poPath_;
@@ -265,10 +325,16 @@ class Importer {
   MessageFileEditor editor_;
   std::unordered_map<std::string, std::string> known_;  // the base's sections and alias targets
   std::vector<std::string> knownOrder_;
+  std::vector<NamedSection> sections_;  // those the entries name, in first use
+  std::unordered_map<std::string, std::size_t> sectionIndex_;      // by name in the code page
+  std::unordered_map<std::string, std::size_t> sectionOfContext_;  // by name in the PO file
+  std::string lastContextSection_;  // entries come section by section
+  std::size_t lastSection_ = kNoIndex;
   std::vector<Planned> planned_;
-  std::map<MessageKey, std::size_t> lines_;           // the PO line of each translation
-  std::map<MessageKey, std::string> expected_;        // texts changed or added
-  std::map<std::string, std::string> addedSections_;  // and their alias targets
+  std::unordered_map<MessageKey, std::size_t> lines_;     // the PO line of each translation
+  std::unordered_map<MessageKey, std::size_t> expected_;  // planned_ index of each text written
+  std::map<std::string, std::string> addedSections_;      // and their alias targets
+  std::string current_;  // a text of the file in UTF-8, for comparing
   bool failed_ = false;
 };
 

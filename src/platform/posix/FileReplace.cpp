@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace tralvex::platform {
 namespace {
@@ -90,9 +91,11 @@ void SyncDirectoryOf(const std::string& target) {
   ::close(fd);
 }
 
-}  // namespace
-
-bool ReplaceFileContent(const std::string& path, std::string_view content, std::string& reason) {
+// Creates the file beside the target, lets write fill it through the open
+// descriptor or by its name, flushes it to the disk and renames it over the
+// target.
+bool Replace(const std::string& path, const std::function<bool(int, const std::string&)>& write,
+             std::string& reason) {
   std::string target;
   struct stat existing;
   bool exists = false;
@@ -100,8 +103,7 @@ bool ReplaceFileContent(const std::string& path, std::string_view content, std::
   std::string temporary;
   int fd = CreateSibling(target, exists ? &existing : nullptr, temporary, reason);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, content);
-  if (!ok) reason = SystemReason("cannot be written");
+  bool ok = write(fd, temporary);
   if (ok && ::fsync(fd) != 0) {
     ok = false;
     reason = SystemReason("cannot be flushed to the disk");
@@ -120,6 +122,26 @@ bool ReplaceFileContent(const std::string& path, std::string_view content, std::
   }
   SyncDirectoryOf(target);
   return true;
+}
+
+}  // namespace
+
+bool ReplaceFileContent(const std::string& path, std::string_view content, std::string& reason) {
+  return Replace(
+      path,
+      [&](int fd, const std::string&) {
+        if (WriteAll(fd, content)) return true;
+        reason = SystemReason("cannot be written");
+        return false;
+      },
+      reason);
+}
+
+bool ReplaceFileContentBy(const std::string& path, const FileFiller& fill, std::string& reason) {
+  // What the filler wrote through its own descriptor is the file's data, which
+  // the flush of this one puts on the disk as well.
+  return Replace(
+      path, [&](int, const std::string& name) { return fill(name, reason); }, reason);
 }
 
 }  // namespace tralvex::platform

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace tralvex::platform {
 namespace {
 
@@ -33,13 +35,14 @@ bool WriteAll(HANDLE file, std::string_view content) {
   return true;
 }
 
-// A new file beside the target, hidden from a casual listing.
+// A new file beside the target. A filler opens it again by its name, which
+// the sharing allows.
 HANDLE CreateSibling(const std::string& target, std::string& name, std::string& reason) {
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
     name = target + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt) +
            ".tmp";
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return file;
     if (GetLastError() != ERROR_FILE_EXISTS) break;
   }
@@ -47,9 +50,10 @@ HANDLE CreateSibling(const std::string& target, std::string& name, std::string& 
   return INVALID_HANDLE_VALUE;
 }
 
-}  // namespace
-
-bool ReplaceFileContent(const std::string& path, std::string_view content, std::string& reason) {
+// Creates the file beside the target, lets write fill it through the handle
+// or by its name, flushes it to the disk and moves it over the target.
+bool Replace(const std::string& path, const std::function<bool(HANDLE, const std::string&)>& write,
+             std::string& reason) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -64,8 +68,8 @@ bool ReplaceFileContent(const std::string& path, std::string_view content, std::
   std::string temporary;
   HANDLE file = CreateSibling(path, temporary, reason);
   if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = WriteAll(file, content);
-  if (!ok) reason = SystemReason("cannot be written");
+  bool ok = write(file, temporary);
+  // The flush covers the file's data, whichever handle wrote it.
   if (ok && !FlushFileBuffers(file)) {
     ok = false;
     reason = SystemReason("cannot be flushed to the disk");
@@ -78,6 +82,24 @@ bool ReplaceFileContent(const std::string& path, std::string_view content, std::
   }
   if (!ok) DeleteFileA(temporary.c_str());
   return ok;
+}
+
+}  // namespace
+
+bool ReplaceFileContent(const std::string& path, std::string_view content, std::string& reason) {
+  return Replace(
+      path,
+      [&](HANDLE file, const std::string&) {
+        if (WriteAll(file, content)) return true;
+        reason = SystemReason("cannot be written");
+        return false;
+      },
+      reason);
+}
+
+bool ReplaceFileContentBy(const std::string& path, const FileFiller& fill, std::string& reason) {
+  return Replace(
+      path, [&](HANDLE, const std::string& name) { return fill(name, reason); }, reason);
 }
 
 }  // namespace tralvex::platform
