@@ -36,7 +36,16 @@ int MessageFileData::ParseLines(char* buffer, char* end, ParseState& state) {
   try {
     const char* cursor = buffer;
     const char* nextNul = nullptr;
+    const bool singleByte = !platform::ActiveCodePage().doubleByte;
     while (cursor < end) {
+      // Most lines are messages for the section of the line before: read
+      // in one pass, without classifying them.
+      uint32_t number;
+      std::string_view text;
+      if (singleByte && state.list != nullptr && ReadPlainMessageLine(cursor, end, number, text)) {
+        AppendMessage(number, text, buffer, state);
+        continue;
+      }
       const LineInfo info = ClassifyNextLine(cursor, end, nextNul);
       // A message for the section that took the one before: the common
       // line, placed here without the round through HandleLine.

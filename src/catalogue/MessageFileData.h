@@ -92,13 +92,17 @@ class MessageFileData : public ErrorList {
   int PlaceMessage(ParseState& state);
   // Terminates the message's text and adds it to the current section's
   // list. Throws std::bad_alloc.
-  static void AppendMessage(const LineInfo& info, char* buffer, ParseState& state) {
-    char* text = buffer + (info.text.data() - static_cast<const char*>(buffer));
-    text[info.text.size()] = '\0';
+  static void AppendMessage(uint32_t number, std::string_view text, char* buffer,
+                            ParseState& state) {
+    char* begin = buffer + (text.data() - static_cast<const char*>(buffer));
+    begin[text.size()] = '\0';
     HoldingList& list = *state.list;
-    if (!list.empty() && info.number <= list.back().number) state.unsorted[state.current] = 1;
-    list.push_back(Holding{info.number, static_cast<uint32_t>(text - buffer)});
+    if (!list.empty() && number <= list.back().number) state.unsorted[state.current] = 1;
+    list.push_back(Holding{number, static_cast<uint32_t>(begin - buffer)});
     ++state.held;
+  }
+  static void AppendMessage(const LineInfo& info, char* buffer, ParseState& state) {
+    AppendMessage(info.number, info.text, buffer, state);
   }
   int SortLists(ParseState& state, ParseBudget& budget);
 

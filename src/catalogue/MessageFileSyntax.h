@@ -12,6 +12,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "catalogue/LineScan.h"
+#include "catalogue/TrimBlanks.h"
+
 namespace tralvex {
 
 // The name of the section that holds messages written before any header.
@@ -77,6 +80,37 @@ LineInfo ClassifyLine(std::string_view line);
 // allows. nextNul is kept by the calls as NextLine keeps it; start it at
 // null (it is searched for when first needed) or at FindNul(cursor, end).
 LineInfo ClassifyNextLine(const char*& cursor, const char* end, const char*& nextNul);
+
+// The common line of a message file, "digits:text", read in one pass on a
+// single-byte code page: true with the number, the text and the cursor past
+// the line, as ClassifyNextLine would give them; false, leaving cursor as
+// it was, for every other line (and one holding a NUL byte), which
+// ClassifyNextLine then reads. A line that starts with hexadecimal digits
+// and their colon is no header, comment or alias, so nothing else is
+// tested first.
+inline bool ReadPlainMessageLine(const char*& cursor, const char* end, uint32_t& number,
+                                 std::string_view& text) {
+  const char* begin = cursor;
+  while (begin < end && *begin == ' ') ++begin;
+  const char* colon = ReadHexDigits(begin, end, number);
+  if (colon == begin || colon == end || *colon != ':') return false;
+  const char* lastSemicolon;
+  const char* stop = ScanLine(colon + 1, end, lastSemicolon);
+  if (stop < end && *stop == '\0') return false;
+  const char* textBegin = colon + 1;
+  const char* textEnd = lastSemicolon != nullptr ? lastSemicolon : stop;
+  while (textBegin < textEnd && IsBlank(*textBegin)) ++textBegin;
+  while (textEnd > textBegin && IsBlank(textEnd[-1])) --textEnd;
+  if (textBegin < textEnd && *textBegin == '"') ++textBegin;
+  if (textEnd > textBegin && textEnd[-1] == '"') --textEnd;
+  text = std::string_view(textBegin, static_cast<std::size_t>(textEnd - textBegin));
+  cursor = stop;
+  if (stop < end) {
+    ++cursor;
+    if (cursor < end && *cursor == '\n') ++cursor;
+  }
+  return true;
+}
 
 }  // namespace tralvex
 

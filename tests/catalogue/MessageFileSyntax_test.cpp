@@ -181,7 +181,8 @@ TEST(MessageLineTest, ViewsPointIntoTheLineEvenWhenEmpty) {
   EXPECT_LE(text.data(), line.data() + line.size());
 }
 
-// The parser walks a text with ClassifyNextLine, the tools with NextLine
+// The parser walks a text with ClassifyNextLine, taking the plain message
+// lines it can with ReadPlainMessageLine; the tools walk it with NextLine
 // and ClassifyLine: they must agree on every line of any text.
 TEST(ClassifyLineTest, WalkingInOnePassGivesTheSameLinesAndAnswers) {
   static const char kAlphabet[] = "[]:;;\"\r\r\n \t\0aAlLiIsS0123456789xX-+|{}";
@@ -201,8 +202,22 @@ TEST(ClassifyLineTest, WalkingInOnePassGivesTheSameLinesAndAnswers) {
       const char* nulB = nulA;
       while (a < end) {
         const LineInfo expected = ClassifyLine(NextLine(a, end, nulA));
+        const char* before = b;
         const LineInfo got = ClassifyNextLine(b, end, nulB);
         ASSERT_EQ(a, b) << text;
+        const char* plain = before;
+        uint32_t number = 0;
+        std::string_view plainText;
+        if (!platform::ActiveCodePage().doubleByte &&
+            ReadPlainMessageLine(plain, end, number, plainText)) {
+          ASSERT_EQ(LineKind::kMessage, got.kind) << text;
+          ASSERT_EQ(b, plain) << text;
+          ASSERT_EQ(got.number, number) << text;
+          ASSERT_EQ(got.text.data(), plainText.data()) << text;
+          ASSERT_EQ(got.text.size(), plainText.size()) << text;
+        } else {
+          ASSERT_EQ(before, plain) << text;
+        }
         ASSERT_EQ(expected.kind, got.kind) << text;
         ASSERT_EQ(expected.number, got.number) << text;
         for (auto [x, y] : {std::pair{expected.name, got.name},
