@@ -15,12 +15,16 @@
 
 #include "api/MessageFormatter.h"
 #include "api/MessageReference.h"
+#include "data/EvalTexts.h"
 #include "tralvex/tralvex.h"
 
 namespace {
 
-const char* const kFormat = "Copying %s to %s failed: %s";
-const char* const kArgs[] = {"C:\\DATA\\REPORT.DOC", "D:\\BACKUP\\", "the disk is full"};
+using tralvex::bench::kFormat;
+using tralvex::bench::kFormatNumber;
+using MessageFile = tralvex::bench::EvalMessageFile;
+const char* const* const kArgs = tralvex::bench::kFormatArgs;
+const char* const kSource = tralvex::bench::kEvalSource;
 
 void BM_FormatThreeArguments(benchmark::State& state) {
   std::string out;
@@ -40,12 +44,6 @@ void BM_SnprintfThreeArguments(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SnprintfThreeArguments);
-
-// A 200-character text with four references.
-const char* const kSource =
-    "Before {1A2|OK} the file is saved, the program checks {1A3} whether the "
-    "disk has room; when it has not, {1A4|a warning} is shown and the user may "
-    "choose {1A5|another disk} or cancel the operation now.";
 
 class MapLookup : public tralvex::ReferenceLookup {
  public:
@@ -85,30 +83,6 @@ void BM_TheFourLookupsAlone(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TheFourLookupsAlone);
-
-constexpr uint32_t kFormatNumber = 0x1A6;  // kFormat in the message file
-
-// The same text through the exports, on a message file of the four
-// messages, against the four lookups of Msg_GetMessagePtr it makes.
-class MessageFile {
- public:
-  MessageFile() {
-    path_ = std::filesystem::temp_directory_path() / "tralvex-bench-eval.msg";
-    std::ofstream(path_, std::ios::binary) << "[Main]\r\n1A2: Enter\r\n1A3: Save as\r\n"
-                                              "1A4: a message\r\n1A5: a directory\r\n"
-                                              "1A6: Copying %s to %s failed: %s\r\n";
-    Msg_OpenMessages(&handle_, path_.string().c_str(), nullptr);
-  }
-  ~MessageFile() {
-    Msg_CloseMessages(handle_);
-    std::filesystem::remove(path_);
-  }
-  uint32_t Handle() const { return handle_; }
-
- private:
-  std::filesystem::path path_;
-  uint32_t handle_ = TRALVEX_NO_CATALOGUE;
-};
 
 void BM_MsgEvalMessage(benchmark::State& state) {
   MessageFile file;
@@ -209,15 +183,8 @@ void PrefillRoom(char* buffer) {
 // text and the four message texts, ready in memory.
 void BM_EvalMessageBesideSnprintf(benchmark::State& state) {
   MessageFile file;
-  const std::vector<std::string> pieces = {"Before ",
-                                           "Enter",
-                                           " the file is saved, the program checks ",
-                                           "Save as",
-                                           " whether the disk has room; when it has not, ",
-                                           "a message",
-                                           " is shown and the user may choose ",
-                                           "a directory",
-                                           " or cancel the operation now."};
+  const std::vector<std::string> pieces(std::begin(tralvex::bench::kEvalPieces),
+                                        std::end(tralvex::bench::kEvalPieces));
   std::string expected;
   for (const std::string& piece : pieces) expected += piece;
 
