@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "CodePageText.h"
 #include "platform/CodePage.h"
 
 namespace tralvex::tool {
@@ -18,33 +19,6 @@ std::string HexByte(unsigned char c) {
   char text[8];
   std::snprintf(text, sizeof text, "0x%02X", c);
   return text;
-}
-
-// The length of the UTF-8 sequence at p, or 0 when it is not one.
-std::size_t Utf8Length(const unsigned char* p, const unsigned char* end) {
-  unsigned char c = *p;
-  if (c < 0x80) return 1;
-  std::size_t length;
-  unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-  if (In(c, 0xC2, 0xDF)) {
-    length = 2;
-  } else if (In(c, 0xE0, 0xEF)) {
-    length = 3;
-    if (c == 0xE0) low = 0xA0;
-    if (c == 0xED) high = 0x9F;  // no surrogates
-  } else if (In(c, 0xF0, 0xF4)) {
-    length = 4;
-    if (c == 0xF0) low = 0x90;
-    if (c == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (static_cast<std::size_t>(end - p) < length) return 0;
-  if (!In(p[1], low, high)) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (!In(p[i], 0x80, 0xBF)) return 0;
-  }
-  return length;
 }
 
 class Findings {
@@ -73,7 +47,8 @@ void CheckUtf8(std::string_view bytes, Findings& findings) {
   auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   auto* end = p + bytes.size();
   while (p < end) {
-    std::size_t length = Utf8Length(p, end);
+    std::size_t length = Utf8SequenceLength(
+        std::string_view(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)));
     if (length == 0) {
       findings.Add(reinterpret_cast<const char*>(p),
                    "byte " + HexByte(*p) + " does not start a valid UTF-8 character");
